@@ -1,0 +1,107 @@
+#include "checker/entry_check.h"
+
+#include <limits>
+
+#include "keywords/ascii_case.h"
+
+namespace tarvex {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool IsCWhiteSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// Accumulates decimal digits from `pos`; false once the magnitude passes
+// what a signed 32-bit number can hold (2^31, for the negative limit).
+bool AccumulateDigits(std::string_view text, std::size_t pos, int64_t* magnitude) {
+  constexpr int64_t kLimit = int64_t{1} << 31;
+  int64_t m = 0;
+  bool fits = true;
+  for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+    if (m <= kLimit) m = m * 10 + (text[pos] - '0');
+    if (m > kLimit) fits = false;
+  }
+  *magnitude = m > kLimit ? kLimit + 1 : m;
+  return fits;
+}
+
+int32_t Clamp(int64_t v) {
+  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+  return static_cast<int32_t>(v);
+}
+
+}  // namespace
+
+bool IsIntegerText(std::string_view text) {
+  if (text.empty()) return false;
+  if (!IsDigit(text[0]) && text[0] != '+' && text[0] != '-') return false;
+  for (std::size_t i = 1; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return false;
+  }
+  return true;
+}
+
+int32_t BoundValue(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsCWhiteSpace(text[pos])) ++pos;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  int64_t magnitude = 0;
+  AccumulateDigits(text, pos, &magnitude);
+  return Clamp(negative ? -magnitude : magnitude);
+}
+
+bool IntegerValue(std::string_view integerText, int32_t* value) {
+  std::size_t pos = 0;
+  bool negative = false;
+  if (pos < integerText.size() && (integerText[pos] == '+' || integerText[pos] == '-')) {
+    negative = integerText[pos] == '-';
+    ++pos;
+  }
+  int64_t magnitude = 0;
+  AccumulateDigits(integerText, pos, &magnitude);
+  const int64_t v = negative ? -magnitude : magnitude;
+  if (v > std::numeric_limits<int32_t>::max() || v < std::numeric_limits<int32_t>::min()) {
+    return false;
+  }
+  *value = static_cast<int32_t>(v);
+  return true;
+}
+
+CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword,
+                       std::string_view value, bool continued) {
+  if (keyword.empty()) return CheckResult::BlankKeyword;
+  const KeywordDef* row = table.Find(keyword);
+  if (row == nullptr) return CheckResult::UnknownKeyword;
+  if (EqualsIgnoreAsciiCase(row->type, "string")) return CheckResult::Ok;
+  if (EqualsIgnoreAsciiCase(row->type, "bool")) {
+    if (continued) return CheckResult::ContinuationNotAllowed;
+    if (EqualsIgnoreAsciiCase(value, "true") || EqualsIgnoreAsciiCase(value, "false")) {
+      return CheckResult::Ok;
+    }
+    return CheckResult::BadBoolean;
+  }
+  if (EqualsIgnoreAsciiCase(row->type, "int")) {
+    if (continued) return CheckResult::ContinuationNotAllowed;
+    if (!IsIntegerText(value)) return CheckResult::BadInteger;
+    int32_t v = 0;
+    if (!IntegerValue(value, &v)) return CheckResult::OutOfRange;
+    if (v < BoundValue(row->minimum) || v > BoundValue(row->maximum)) {
+      return CheckResult::OutOfRange;
+    }
+    return CheckResult::Ok;
+  }
+  return CheckResult::UnsupportedType;
+}
+
+CheckResult CheckEntry(std::string_view keyword, std::string_view value, bool continued) {
+  return CheckEntry(GlobalKeywordTable(), keyword, value, continued);
+}
+
+}  // namespace tarvex

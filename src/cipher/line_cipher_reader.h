@@ -1,0 +1,53 @@
+// Deciphering a policy binary file line by line.
+//
+// A reader deciphers one file from its first byte with its own fresh
+// LineCipher; the keystream of a position depends on every byte before it,
+// so reading cannot start in the middle.
+#ifndef TARVEX_CIPHER_LINE_CIPHER_READER_H_
+#define TARVEX_CIPHER_LINE_CIPHER_READER_H_
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cipher/line_cipher.h"
+
+namespace tarvex {
+
+class LineCipherReader {
+ public:
+  LineCipherReader() = default;
+  LineCipherReader(const LineCipherReader&) = delete;
+  LineCipherReader& operator=(const LineCipherReader&) = delete;
+  ~LineCipherReader();  // closes and wipes
+
+  // Opens `name` for binary reading. An empty name means "Policy.bin" in the
+  // current working directory. A name that cannot be opened (or is a
+  // folder) is a failure: no other file is read in its place. On failure
+  // the state is wiped.
+  bool OpenBinary(const std::string& name);
+
+  // Appends the next deciphered line, up to and including its line feed, to
+  // `*line`. False when the file ends (or a read fails) before a line feed:
+  // the bytes deciphered since the last line feed are then in `*line` but
+  // are not a line. A byte 0xFF is data like any other.
+  bool ReadLine(std::string* line);
+
+  // Closes the file and wipes the state. Safe to repeat.
+  void Close();
+
+  const LineCipher& cipher() const { return cipher_; }
+
+ private:
+  bool Fill();
+
+  LineCipher cipher_;
+  std::FILE* file_ = nullptr;
+  std::unique_ptr<uint8_t[]> buffer_;
+  std::size_t pos_ = 0;
+  std::size_t len_ = 0;
+};
+
+}  // namespace tarvex
+
+#endif  // TARVEX_CIPHER_LINE_CIPHER_READER_H_

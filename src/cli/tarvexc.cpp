@@ -1,0 +1,157 @@
+#include "cli/tarvexc.h"
+
+#include <optional>
+
+#include "cli/console_frame.h"
+#include "cli/console_window_system.h"
+#include "commands/path_rules.h"
+#include "keywords/keyword_file.h"
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
+#include "policyfile/policy_format.h"
+
+namespace tarvex {
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: tarvexc [--keywords PATH] generate FILE\n"
+    "       tarvexc [--keywords PATH] check FILE.inf\n"
+    "       tarvexc convert FILE.bin [-o OUT.inf]\n";
+
+constexpr const char* kHelp =
+    "Compile Tarvex policy sources (.inf) into enciphered policy binaries and back.\n"
+    "\n"
+    "Commands:\n"
+    "  generate FILE    FILE.inf: check it and write policy.bin in its folder;\n"
+    "                   FILE.bin: convert it into the .inf of the same base name\n"
+    "  check FILE.inf   check FILE.inf against the keyword dictionary; write nothing\n"
+    "  convert FILE.bin decipher FILE.bin into Untitled.inf in its folder\n"
+    "\n"
+    "Options:\n"
+    "  --keywords PATH  the keyword dictionary (default: keyword.txt in the\n"
+    "                   current directory)\n"
+    "  -o, --output OUT with convert: write the source to OUT instead\n"
+    "  -h, --help       show this help and exit\n"
+    "      --version    show the version and exit\n"
+    "\n"
+    "A key file named on a PeerLinkKey line is read relative to the current directory.\n"
+    "Success messages go to standard output, all other messages to standard error.\n"
+    "Exit status: 0 on success, 1 when the command failed, 2 for a usage error.\n";
+
+struct Options {
+  std::string command;
+  std::vector<std::string> files;
+  std::optional<std::string> keywords;
+  std::optional<std::string> output;
+  bool help = false;
+  bool version = false;
+};
+
+int UsageError(std::ostream& err, const std::string& what) {
+  err << "tarvexc: " << what << "\n" << kUsage << "Try 'tarvexc --help' for more information.\n";
+  return kExitUsage;
+}
+
+// Parses `args`; returns an exit status when parsing ends the run.
+std::optional<int> Parse(const std::vector<std::string>& args, Options* o, std::ostream& err) {
+  bool optionsEnded = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](const std::string& name, std::optional<std::string>* target) {
+      if (i + 1 >= args.size()) return false;
+      (void)name;
+      *target = args[++i];
+      return true;
+    };
+    if (optionsEnded || a.size() < 2 || a[0] != '-') {
+      if (o->command.empty()) {
+        o->command = a;
+      } else {
+        o->files.push_back(a);
+      }
+    } else if (a == "--") {
+      optionsEnded = true;
+    } else if (a == "-h" || a == "--help") {
+      o->help = true;
+    } else if (a == "--version") {
+      o->version = true;
+    } else if (a == "--keywords") {
+      if (!value(a, &o->keywords)) return UsageError(err, "option '--keywords' needs a path");
+    } else if (a.rfind("--keywords=", 0) == 0) {
+      o->keywords = a.substr(11);
+    } else if (a == "-o" || a == "--output") {
+      if (!value(a, &o->output)) return UsageError(err, "option '" + a + "' needs a path");
+    } else if (a.rfind("--output=", 0) == 0) {
+      o->output = a.substr(9);
+    } else {
+      return UsageError(err, "unknown option '" + a + "'");
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  Options o;
+  if (std::optional<int> status = Parse(args, &o, err)) return *status;
+  if (o.help) {
+    out << kUsage << "\n" << kHelp;
+    return kExitSuccess;
+  }
+  if (o.version) {
+    out << "tarvexc (Tarvex) 1.0\n";
+    return kExitSuccess;
+  }
+  if (o.command.empty()) return UsageError(err, "no command given");
+  if (o.command != "generate" && o.command != "check" && o.command != "convert") {
+    return UsageError(err, "unknown command '" + o.command + "'");
+  }
+  if (o.files.size() != 1) {
+    return UsageError(err, o.files.empty() ? "no FILE given" : "only one FILE may be given");
+  }
+  if (o.output && o.command != "convert") {
+    return UsageError(err, "option '--output' goes with convert only");
+  }
+  const std::string& file = o.files[0];
+
+  ConsoleWindowSystem ws(out, err);
+  ws.SetDocumentPath(file);
+  ConsoleFrame frame(ws);
+  KeywordTable table;
+  frame.SetKeywordTable(&table);
+  auto loadKeywords = [&] {
+    return LoadKeywordFile(table, o.keywords.value_or(kKeywordFileName), ws);
+  };
+  const PolicyFileType type = ClassifyExtension(file);
+
+  bool ok = false;
+  if (o.command == "generate") {
+    if (type == PolicyFileType::kSource && !loadKeywords()) return kExitFailure;
+    ok = frame.GenerateFromPath(file);
+  } else if (o.command == "check") {
+    if (type != PolicyFileType::kSource) {
+      ws.FrameMessageBox(IDS_INCORRECT_EXTENSION,
+                         std::string(LoadStringText(IDS_INCORRECT_EXTENSION)));
+      return kExitFailure;
+    }
+    if (!loadKeywords()) return kExitFailure;
+    frame.m_sourcePath = file;
+    ok = frame.CheckSource();
+  } else {  // convert
+    if (type != PolicyFileType::kBinary) {
+      ws.FrameMessageBox(IDS_INCORRECT_EXTENSION,
+                         std::string(LoadStringText(IDS_INCORRECT_EXTENSION)) +
+                             std::string(LoadStringText(IDS_UNABLE_TO_GENERATE)));
+      return kExitFailure;
+    }
+    frame.m_fromDrop = false;
+    frame.m_binaryMode = true;
+    const std::string target =
+        o.output.value_or(SiblingPath(file, kConvertedSourceBaseName, kSourceExtension));
+    ok = frame.ConvertPolicyBinaryTo(file, target);
+  }
+  return ok ? kExitSuccess : kExitFailure;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,47 @@
+// Action, Generate.
+#include "commands/main_frame_logic.h"
+#include "commands/path_rules.h"
+#include "platform/resource_ids.h"
+#include "platform/window_system.h"
+#include "policyfile/policy_format.h"
+#include "policyfile/policy_reader.h"
+
+namespace tarvex {
+
+bool MainFrameLogic::OnGenerate() {
+  m_fromDrop = false;
+  if (ws_.DocumentModified()) ws_.SendFrameCommand(ID_FILE_SAVE);
+  if (ws_.DocumentModified()) {
+    ShowFrameMessage(IDS_UNABLE_TO_GENERATE);
+    return false;
+  }
+  const std::string path = ws_.DocumentPath();
+  if (path.empty()) {
+    ShowFrameMessage(IDS_NO_KEYWORDS);
+    return false;
+  }
+  return GenerateFromPath(path);
+}
+
+bool MainFrameLogic::GenerateFromPath(const std::string& path) {
+  switch (ClassifyExtension(path)) {
+    case PolicyFileType::kOther:
+      ShowFrameMessage(IDS_INCORRECT_EXTENSION);
+      return false;
+    case PolicyFileType::kSource:
+      m_sourcePath = path;
+      m_binaryPath = SiblingPath(path, kPolicyBinaryBaseName, kPolicyBinaryExtension);
+      return CheckSource() && WritePolicyBinary();
+    case PolicyFileType::kBinary:
+      m_binaryPath = path;
+      if (!ProbePolicyBinary(m_binaryPath, kTimeStampMarker)) {
+        ShowFrameMessage(IDS_NOT_VALID_FILE);
+        return false;
+      }
+      m_sourcePath = SiblingPath(path, SplitPath(path).baseName, kSourceExtension);
+      return ConvertPolicyBinary();
+  }
+  return false;
+}
+
+}  // namespace tarvex

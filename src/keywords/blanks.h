@@ -1,0 +1,28 @@
+// The blank set and the two blank-stripping helpers shared by the keyword
+// loader, the source checker and the policy writer.
+//
+// The blank set is exactly space, tab, line feed and carriage return; other
+// control characters (vertical tab, form feed, NUL) are text.
+#ifndef TARVEX_KEYWORDS_BLANKS_H_
+#define TARVEX_KEYWORDS_BLANKS_H_
+
+#include <string>
+#include <string_view>
+
+namespace tarvex {
+
+inline constexpr std::string_view kBlanks = " \t\n\r";
+
+inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// `text` from its first character outside the blank set to its end; empty
+// when there is none.
+std::string StripLeadingBlanks(std::string_view text);
+
+// `text` from its first to its last character outside the blank set; empty
+// when there is none. "Trimming" a text means this.
+std::string StripBlanks(std::string_view text);
+
+}  // namespace tarvex
+
+#endif  // TARVEX_KEYWORDS_BLANKS_H_

@@ -1,0 +1,70 @@
+#include "keywords/line_reader.h"
+
+#include "platform/file_ops.h"
+
+namespace tarvex {
+namespace {
+constexpr std::size_t kBufferSize = 64 * 1024;
+}
+
+LineReader::~LineReader() { Close(); }
+
+bool LineReader::Open(const std::string& path, ReadMode mode) {
+  Close();
+  file_ = OpenForBinaryReading(path);
+  if (file_ == nullptr) return false;
+  mode_ = mode;
+  buffer_ = std::make_unique<unsigned char[]>(kBufferSize);
+  pos_ = len_ = 0;
+  ended_ = false;
+  return true;
+}
+
+void LineReader::Close() {
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    file_ = nullptr;
+  }
+  ended_ = true;
+}
+
+int LineReader::PeekByte() {
+  if (pos_ == len_) {
+    if (ended_ || file_ == nullptr) return -1;
+    len_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
+    pos_ = 0;
+    if (len_ == 0) {
+      ended_ = true;  // the end, or an error: both end the file
+      return -1;
+    }
+  }
+  return buffer_[pos_];
+}
+
+int LineReader::NextByte() {
+  int c = PeekByte();
+  if (c < 0) return -1;
+  ++pos_;
+  if (mode_ == ReadMode::kText && c == '\r' && PeekByte() == '\n') {
+    ++pos_;
+    return '\n';
+  }
+  return c;
+}
+
+bool LineReader::ReadPiece(std::string* piece) {
+  piece->clear();
+  bool any = false;
+  bool cut = false;  // a zero byte was seen: the rest of the piece does not count
+  for (std::size_t n = 0; n < kMaxPieceLength; ++n) {
+    int c = NextByte();
+    if (c < 0) break;
+    any = true;
+    if (c == 0) cut = true;
+    if (!cut) piece->push_back(static_cast<char>(c));
+    if (c == '\n') break;
+  }
+  return any;
+}
+
+}  // namespace tarvex
