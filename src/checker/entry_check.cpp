@@ -7,7 +7,9 @@
 namespace tarvex {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 bool IsCWhiteSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -74,8 +76,8 @@ bool IntegerValue(std::string_view integerText, int32_t* value) {
   return true;
 }
 
-CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword,
-                       std::string_view value, bool continued) {
+CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword, std::string_view value,
+                       bool continued) {
   if (keyword.empty()) return CheckResult::BlankKeyword;
   const KeywordDef* row = table.Find(keyword);
   if (row == nullptr) return CheckResult::UnknownKeyword;

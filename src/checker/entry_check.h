@@ -32,8 +32,8 @@ bool IntegerValue(std::string_view integerText, int32_t* value);
 
 // Checks one entry against `table`. `keyword` and `value` are trimmed;
 // `continued` says whether the entry took more than one line.
-CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword,
-                       std::string_view value, bool continued);
+CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword, std::string_view value,
+                       bool continued);
 
 // The same check against the process-wide table.
 CheckResult CheckEntry(std::string_view keyword, std::string_view value, bool continued);

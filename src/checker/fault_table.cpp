@@ -26,8 +26,8 @@ FaultReport DescribeFault(CheckResult result, const EntryFacts& e) {
            std::string(e.value), SelectKind::Value};
       break;
     case CheckResult::BadBoolean:
-      r = {IDS_INVALID_BOOLEAN, FormatMessage(IDS_INVALID_BOOLEAN, {e.line}),
-           std::string(e.value), SelectKind::Value};
+      r = {IDS_INVALID_BOOLEAN, FormatMessage(IDS_INVALID_BOOLEAN, {e.line}), std::string(e.value),
+           SelectKind::Value};
       break;
     case CheckResult::BadInteger:
       r = {IDS_INVALID_INTEGER, FormatMessage(IDS_INVALID_INTEGER, {e.line, e.keyword}),

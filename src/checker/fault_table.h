@@ -13,8 +13,8 @@ namespace tarvex {
 
 // What the scanner knows of the faulty entry.
 struct EntryFacts {
-  std::string_view keyword;  // as the source writes it
-  std::string_view value;    // trimmed; joined for a continued entry
+  std::string_view keyword;   // as the source writes it
+  std::string_view value;     // trimmed; joined for a continued entry
   std::string_view lineText;  // the entry's (last read) line less its leading blanks, line end kept
   int line = 0;               // the entry's first line
 };

@@ -10,12 +10,14 @@ namespace {
 constexpr uint32_t kCarryFactor = 20021;  // 0x4E35
 constexpr uint32_t kSubkeyFactor = 346;   // 0x15A
 
-constexpr uint16_t Lo16(uint32_t v) { return static_cast<uint16_t>(v & 0xFFFFu); }
+constexpr uint16_t Lo16(uint32_t v) {
+  return static_cast<uint16_t>(v & 0xFFFFu);
+}
 
 // The key word of a byte pair: the second byte counts as a signed byte.
 constexpr uint16_t KeyWord(uint8_t high, uint8_t low) {
-  return Lo16(uint32_t{high} * 256u + static_cast<uint32_t>(static_cast<int32_t>(
-                                          static_cast<int8_t>(low))));
+  return Lo16(uint32_t{high} * 256u +
+              static_cast<uint32_t>(static_cast<int32_t>(static_cast<int8_t>(low))));
 }
 
 // The fast form rests on one fact: every plain byte is XORed into all 16
@@ -62,8 +64,8 @@ CipherTables BuildTables() {
       uint16_t kw = KeyWord(key[2 * j], key[2 * j + 1]);
       uint16_t w = j == 0 ? kw : static_cast<uint16_t>(kw ^ previousS);
       uint16_t s = Lo16(w * kCarryFactor + 1);
-      uint32_t u = j == 0 ? w * kSubkeyFactor
-                          : j * kCarryFactor + (uint32_t{w} + previousW) * kSubkeyFactor;
+      uint32_t u =
+          j == 0 ? w * kSubkeyFactor : j * kCarryFactor + (uint32_t{w} + previousW) * kSubkeyFactor;
       g = Lo16(g * kCarryFactor + u);
       row.s[j] = s;
       row.g[j] = static_cast<uint16_t>(g);
@@ -82,8 +84,8 @@ const CipherTables& Tables() {
 
 // The keystream byte of one position in the fast form; moves c and q on and
 // leaves the position's mix word in *mix.
-inline uint8_t FastKeystream(const CipherTables& t, const RunningRow& row, uint16_t* c,
-                             uint16_t* q, uint16_t* mix) {
+inline uint8_t FastKeystream(const CipherTables& t, const RunningRow& row, uint16_t* c, uint16_t* q,
+                             uint16_t* mix) {
   const uint32_t c0 = *c;
   const uint32_t q0 = *q;
   uint16_t m = 0;

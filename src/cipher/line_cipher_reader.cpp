@@ -8,7 +8,9 @@ constexpr std::size_t kBufferSize = 64 * 1024;
 constexpr const char* kFallbackName = "Policy.bin";
 }  // namespace
 
-LineCipherReader::~LineCipherReader() { Close(); }
+LineCipherReader::~LineCipherReader() {
+  Close();
+}
 
 bool LineCipherReader::OpenBinary(const std::string& name) {
   if (file_ != nullptr) {

@@ -16,9 +16,13 @@ void ConsoleWindowSystem::Print(int id, const std::string& text) {
   pendingLocation_.clear();
 }
 
-void ConsoleWindowSystem::FrameMessageBox(int id, const std::string& text) { Print(id, text); }
+void ConsoleWindowSystem::FrameMessageBox(int id, const std::string& text) {
+  Print(id, text);
+}
 
-void ConsoleWindowSystem::AppMessageBox(int id, const std::string& text) { Print(id, text); }
+void ConsoleWindowSystem::AppMessageBox(int id, const std::string& text) {
+  Print(id, text);
+}
 
 std::string ConsoleWindowSystem::ViewText() {
   std::ifstream in(documentPath_, std::ios::binary);

@@ -31,8 +31,8 @@ class MainFrameLogic {
 
   // The paths and flags of the current compile or conversion. They keep
   // their values after a command; each command sets those it uses.
-  std::string m_sourcePath;  // the source checked and enciphered, or written by a conversion
-  std::string m_binaryPath;  // the policy binary written, or read by a conversion
+  std::string m_sourcePath;   // the source checked and enciphered, or written by a conversion
+  std::string m_binaryPath;   // the policy binary written, or read by a conversion
   bool m_binaryMode = false;  // OpenPolicyFile took its file as a policy binary file
   bool m_fromDrop = false;    // a conversion comes from a drop: it stays silent and opens nothing
 

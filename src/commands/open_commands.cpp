@@ -11,7 +11,9 @@
 
 namespace tarvex {
 
-void ForwardOpenCommand(WindowSystem& ws) { ws.SendActiveWindowCommand(ID_OPEN_POLICY); }
+void ForwardOpenCommand(WindowSystem& ws) {
+  ws.SendActiveWindowCommand(ID_OPEN_POLICY);
+}
 
 void MainFrameLogic::OnOpenPolicy() {
   const std::vector<FileFilter> filters = {
@@ -45,8 +47,8 @@ bool MainFrameLogic::OpenPolicyFile(const std::string& path) {
       return true;
     case PolicyFileType::kBinary:
       m_binaryMode = true;
-      if (!ConvertPolicyBinaryTo(path, SiblingPath(path, kConvertedSourceBaseName,
-                                                   kSourceExtension))) {
+      if (!ConvertPolicyBinaryTo(path,
+                                 SiblingPath(path, kConvertedSourceBaseName, kSourceExtension))) {
         return false;
       }
       ws_.OpenDocument(m_sourcePath);

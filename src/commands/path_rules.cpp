@@ -14,7 +14,9 @@ constexpr std::string_view kSeparators = "/";
 constexpr bool kHasDrives = false;
 #endif
 
-bool IsAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
 
 }  // namespace
 

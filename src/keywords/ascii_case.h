@@ -11,7 +11,9 @@
 
 namespace tarvex {
 
-inline char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
+inline char FoldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+}
 
 // Whether the two whole texts are equal with ASCII letters folded to one case.
 inline bool EqualsIgnoreAsciiCase(std::string_view a, std::string_view b) {

@@ -13,7 +13,9 @@ namespace tarvex {
 
 inline constexpr std::string_view kBlanks = " \t\n\r";
 
-inline bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
 
 // `text` from its first character outside the blank set to its end; empty
 // when there is none.

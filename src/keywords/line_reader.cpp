@@ -7,7 +7,9 @@ namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 }
 
-LineReader::~LineReader() { Close(); }
+LineReader::~LineReader() {
+  Close();
+}
 
 bool LineReader::Open(const std::string& path, ReadMode mode) {
   Close();

@@ -39,7 +39,9 @@ std::FILE* OpenForBinaryReading(const std::string& path) {
   return std::fopen(path.c_str(), "rb");
 }
 
-ReplacementFile::~ReplacementFile() { Abandon(); }
+ReplacementFile::~ReplacementFile() {
+  Abandon();
+}
 
 bool ReplacementFile::Open(const std::string& target) {
   Abandon();
@@ -48,12 +50,12 @@ bool ReplacementFile::Open(const std::string& target) {
   failed_ = false;
   fs::path t(target);
   static std::atomic<unsigned> counter{0};
-  const auto stamp = static_cast<unsigned long long>(
-      std::chrono::steady_clock::now().time_since_epoch().count());
+  const auto stamp =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path temp = t.parent_path() /
-                    ("." + t.filename().string() + ".tmp" + std::to_string(stamp % 1000000007u) +
-                     "-" + std::to_string(counter++));
+    fs::path temp =
+        t.parent_path() / ("." + t.filename().string() + ".tmp" +
+                           std::to_string(stamp % 1000000007u) + "-" + std::to_string(counter++));
     // "x": never open a file that somebody else created under this name.
     std::FILE* f = std::fopen(temp.string().c_str(), "wbx");
     if (f != nullptr) {

@@ -26,7 +26,8 @@ constexpr StringEntry kStrings[] = {
      "numeric number."},
     {IDS_ERROR_READING_FILE, "Error reading file %s !"},
     {IDS_ERROR_WRITING_FILE, "Error writing file %s !"},
-    {IDS_NO_KEYWORDS, "There are no keywords to generate.\nUnable to generate the 'Policy.bin' file."},
+    {IDS_NO_KEYWORDS,
+     "There are no keywords to generate.\nUnable to generate the 'Policy.bin' file."},
     {IDS_GENERAL_KEYWORD_ERROR,
      "General keyword error!  Please contact customer support for more details."},
     {IDS_INVALID_BOOLEAN,
@@ -136,7 +137,9 @@ std::string_view LoadStringText(int id) {
   return e ? e->text : std::string_view();
 }
 
-bool HasStringText(int id) { return Find(id) != nullptr; }
+bool HasStringText(int id) {
+  return Find(id) != nullptr;
+}
 
 std::string_view PromptOf(std::string_view commandText) {
   return commandText.substr(0, commandText.find('\n'));
