@@ -23,7 +23,9 @@ class FakeWindowSystem : public WindowSystem {
     bool application;  // the application's box (warning icon), not the frame's
   };
 
-  // What was shown and done, in order.
+  // What was shown and done, in order; `events` interleaves message boxes
+  // ("box: TEXT"), opened documents ("open: PATH"), selections and commands.
+  std::vector<std::string> events;
   std::vector<Box> boxes;
   std::vector<int> frameCommands;
   std::vector<int> activeWindowCommands;
@@ -55,20 +57,24 @@ class FakeWindowSystem : public WindowSystem {
 
   void FrameMessageBox(int id, const std::string& text) override {
     boxes.push_back({id, text, false});
+    events.push_back("box: " + text);
   }
   void AppMessageBox(int id, const std::string& text) override {
     boxes.push_back({id, text, true});
+    events.push_back("box: " + text);
   }
   bool DocumentModified() override { return modified; }
   std::string DocumentPath() override { return documentPath; }
   void SendFrameCommand(int id) override {
     frameCommands.push_back(id);
+    events.push_back("command: " + std::to_string(id));
     if (onFrameCommand) onFrameCommand(id);
   }
   void SendActiveWindowCommand(int id) override { activeWindowCommands.push_back(id); }
   std::string ViewText() override { return viewText; }
   void SelectAndShow(std::size_t start, std::size_t end) override {
     selections.emplace_back(start, end);
+    events.push_back("select: " + std::to_string(start) + "-" + std::to_string(end));
   }
   std::optional<std::string> PromptOpenFile(const std::string& title,
                                             const std::vector<FileFilter>& filters) override {
@@ -78,10 +84,12 @@ class FakeWindowSystem : public WindowSystem {
   }
   bool OpenDocument(const std::string& path) override {
     openedDocuments.push_back(path);
+    events.push_back("open: " + path);
     return openDocumentResult;
   }
   void StandardDropHandling(const std::vector<std::string>& paths) override {
     standardDrops.push_back(paths);
+    events.push_back("drop handling: " + std::to_string(paths.size()));
   }
   void SetClipboardText(const std::string& text) override { clipboard.push_back(text); }
   void AddKeywordBoxEntry(const std::string& name) override { keywordBoxEntries.push_back(name); }

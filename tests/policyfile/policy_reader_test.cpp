@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "commands/main_frame_logic.h"
+#include "platform/fake_window_system.h"
+#include "policyfile/policy_reader.h"
+#include "support/cipher_bytes.h"
+#include "support/temp_dir.h"
+
+namespace tarvex {
+namespace {
+using testing::EncipherAll;
+using testing::ReadFile;
+using testing::TempDir;
+using V = std::vector<std::string>;
+
+const std::string kStamp = "TimeStamp = 202612511080509\r\n";
+
+TEST(ProbePolicyBinary, RecognisesAnyWholeLineHoldingTheMarker) {
+  TempDir dir(/*enter=*/true);
+  struct Case {
+    const char* name;
+    std::string plain;
+    bool recognised;
+  } cases[] = {
+      {"time stamp last", "A = 1\r\n" + kStamp, true},
+      {"marker mid-line", "x TimeStamp = y\n", true},
+      {"marker in an unfinished last fragment", "A = 1\r\nTimeStamp = 1", false},
+      {"no marker", "A = 1\r\n", false},
+      {"empty file", "", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ProbePolicyBinary(dir.Write("p.bin", EncipherAll(c.plain)), "TimeStamp = "),
+              c.recognised)
+        << c.name;
+  }
+  // Plain text given a .bin name deciphers to noise.
+  EXPECT_FALSE(ProbePolicyBinary(dir.Write("text.bin", "A = 1\r\n" + kStamp), "TimeStamp = "));
+  EXPECT_FALSE(ProbePolicyBinary(dir.Path("absent.bin"), "TimeStamp = "));
+  dir.Write("Policy.bin", EncipherAll(kStamp));
+  EXPECT_FALSE(ProbePolicyBinary(dir.Path("absent.bin"), "TimeStamp = "));
+  EXPECT_TRUE(ProbePolicyBinary("", "TimeStamp = "));  // no name: Policy.bin here
+}
+
+class ConvertTest : public ::testing::Test {
+ protected:
+  ConvertTest() : frame(ws) {
+    frame.m_binaryPath = dir.Path("policy.bin");
+    frame.m_sourcePath = dir.Path("Untitled.inf");
+  }
+  TempDir dir;
+  FakeWindowSystem ws;
+  MainFrameLogic frame;
+};
+
+TEST_F(ConvertTest, WritesTheLinesWithoutTheTimeStampThenOpensAndReports) {
+  dir.Write("policy.bin",
+            EncipherAll("; c\r\nA = 1\r\nPeerLinkKey =00FF\r\n" + kStamp + "B = 2\r\nunfinished"));
+  ASSERT_TRUE(frame.ConvertPolicyBinary());
+  EXPECT_EQ(ReadFile(frame.m_sourcePath), "; c\r\nA = 1\r\nPeerLinkKey =00FF\r\nB = 2\r\n");
+  EXPECT_EQ(ws.events, (V{"open: " + frame.m_sourcePath,
+                          "box: " + frame.m_sourcePath + " file is generated successfully."}));
+}
+
+TEST_F(ConvertTest, FromADropItStaysSilentAndOpensNothing) {
+  dir.Write("policy.bin", EncipherAll("A = 1\r\n" + kStamp));
+  frame.m_fromDrop = true;
+  ASSERT_TRUE(frame.ConvertPolicyBinary());
+  EXPECT_EQ(ReadFile(frame.m_sourcePath), "A = 1\r\n");
+  EXPECT_TRUE(ws.events.empty());
+}
+
+TEST_F(ConvertTest, ZeroBytesCutTheirLineAndReadOnlyTargetsAreReplaced) {
+  dir.Write("policy.bin", EncipherAll(std::string("A\0junk\r\nB\r\n", 11) + kStamp));
+  const std::string old = dir.Write("Untitled.inf", "old");
+  std::filesystem::permissions(old, std::filesystem::perms::owner_read);
+  frame.m_fromDrop = true;
+  ASSERT_TRUE(frame.ConvertPolicyBinary());
+  EXPECT_EQ(ReadFile(frame.m_sourcePath), "AB\r\n");
+}
+
+TEST_F(ConvertTest, UnreadableBinaryKeepsTheExistingSource) {
+  dir.Write("Untitled.inf", "precious");
+  EXPECT_FALSE(frame.ConvertPolicyBinary());
+  EXPECT_EQ(ws.texts(), V{"Error reading file " + frame.m_binaryPath + " !"});
+  EXPECT_EQ(ReadFile(frame.m_sourcePath), "precious");
+  EXPECT_TRUE(ws.openedDocuments.empty());
+}
+
+TEST_F(ConvertTest, UnwritableTargetIsReported) {
+  dir.Write("policy.bin", EncipherAll("A = 1\r\n" + kStamp));
+  frame.m_sourcePath = dir.Path("missing/Untitled.inf");
+  EXPECT_FALSE(frame.ConvertPolicyBinary());
+  EXPECT_EQ(ws.texts(), V{"Error writing file " + frame.m_sourcePath + " !"});
+  EXPECT_EQ(dir.Entries(), V{"policy.bin"});
+}
+
+}  // namespace
+}  // namespace tarvex
