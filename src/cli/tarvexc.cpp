@@ -57,9 +57,9 @@ std::optional<int> Parse(const std::vector<std::string>& args, Options* o, std::
   bool optionsEnded = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    auto value = [&](const std::string& name, std::optional<std::string>* target) {
+    // The option's value is the next argument.
+    auto value = [&](std::optional<std::string>* target) {
       if (i + 1 >= args.size()) return false;
-      (void)name;
       *target = args[++i];
       return true;
     };
@@ -76,11 +76,11 @@ std::optional<int> Parse(const std::vector<std::string>& args, Options* o, std::
     } else if (a == "--version") {
       o->version = true;
     } else if (a == "--keywords") {
-      if (!value(a, &o->keywords)) return UsageError(err, "option '--keywords' needs a path");
+      if (!value(&o->keywords)) return UsageError(err, "option '--keywords' needs a path");
     } else if (a.rfind("--keywords=", 0) == 0) {
       o->keywords = a.substr(11);
     } else if (a == "-o" || a == "--output") {
-      if (!value(a, &o->output)) return UsageError(err, "option '" + a + "' needs a path");
+      if (!value(&o->output)) return UsageError(err, "option '" + a + "' needs a path");
     } else if (a.rfind("--output=", 0) == 0) {
       o->output = a.substr(9);
     } else {
