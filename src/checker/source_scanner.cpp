@@ -52,7 +52,12 @@ bool MainFrameLogic::CheckSource() {
       continued = true;
       if (!reader.ReadPiece(&piece)) break;
       ++continuationCount;
-      entry.value = StripBlanks(entry.value + '\r' + piece);
+      // Joining in place keeps a long continued value linear. The value
+      // starts and ends with a non-blank (the backslash), so trimming the
+      // joined text only ever removes blanks at its end.
+      entry.value += '\r';
+      entry.value += piece;
+      while (IsBlank(entry.value.back())) entry.value.pop_back();
       line = StripLeadingBlanks(piece);
     }
 

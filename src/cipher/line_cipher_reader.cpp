@@ -1,10 +1,13 @@
 #include "cipher/line_cipher_reader.h"
 
+#include <algorithm>
+
 #include "platform/file_ops.h"
 
 namespace tarvex {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kLineStep = 1024;
 constexpr const char* kFallbackName = "Policy.bin";
 }  // namespace
 
@@ -46,8 +49,10 @@ bool LineCipherReader::Fill() {
 bool LineCipherReader::ReadLine(std::string* line) {
   for (;;) {
     if (pos_ == len_ && !Fill()) return false;
+    // Growing the line by the whole buffered rest would clear up to 64 KB
+    // for every short line; lines are short, so grow it in small steps.
     const std::size_t start = line->size();
-    const std::size_t available = len_ - pos_;
+    const std::size_t available = std::min(len_ - pos_, kLineStep);
     line->resize(start + available);
     uint8_t* out = reinterpret_cast<uint8_t*>(line->data()) + start;
     const std::size_t used = cipher_.DecipherLine(buffer_.get() + pos_, available, out);

@@ -1,8 +1,24 @@
 #include "keywords/keyword_table.h"
 
+#include <cstdint>
+
 #include "keywords/ascii_case.h"
 
 namespace tarvex {
+
+std::size_t KeywordTable::FoldedHash::operator()(std::string_view text) const {
+  // FNV-1a over the folded bytes.
+  uint64_t h = 14695981039346656037ull;
+  for (char c : text) {
+    h ^= static_cast<unsigned char>(FoldAscii(c));
+    h *= 1099511628211ull;
+  }
+  return static_cast<std::size_t>(h);
+}
+
+bool KeywordTable::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
+  return EqualsIgnoreAsciiCase(a, b);
+}
 
 void KeywordTable::Append(KeywordDef row) {
   // emplace keeps an existing entry: the first row of a name stays the one found.
@@ -11,7 +27,7 @@ void KeywordTable::Append(KeywordDef row) {
 }
 
 const KeywordDef* KeywordTable::Find(std::string_view name) const {
-  auto it = firstRowByFoldedName_.find(FoldAsciiCase(name));
+  auto it = firstRowByFoldedName_.find(name);
   return it == firstRowByFoldedName_.end() ? nullptr : &rows_[it->second];
 }
 

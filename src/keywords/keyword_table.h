@@ -38,8 +38,19 @@ class KeywordTable {
   void Clear();
 
  private:
+  // Hashing and comparing with ASCII case folded on the fly, so that a
+  // lookup needs no folded copy of the text it looks for.
+  struct FoldedHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const;
+  };
+  struct FoldedEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+  };
+
   std::vector<KeywordDef> rows_;
-  std::unordered_map<std::string, std::size_t> firstRowByFoldedName_;
+  std::unordered_map<std::string, std::size_t, FoldedHash, FoldedEqual> firstRowByFoldedName_;
 };
 
 // The one process-wide table, empty until LoadKeywordFile fills it.

@@ -1,5 +1,7 @@
 #include "keywords/line_reader.h"
 
+#include <algorithm>
+
 #include "platform/file_ops.h"
 
 namespace tarvex {
@@ -58,9 +60,26 @@ bool LineReader::ReadPiece(std::string* piece) {
   piece->clear();
   bool any = false;
   bool cut = false;  // a zero byte was seen: the rest of the piece does not count
-  for (std::size_t n = 0; n < kMaxPieceLength; ++n) {
+  std::size_t n = 0;
+  while (n < kMaxPieceLength) {
+    // Runs of ordinary bytes go straight from the buffer; line feeds,
+    // carriage returns and zero bytes take the byte-at-a-time path below.
+    if (pos_ < len_) {
+      const unsigned char* start = buffer_.get() + pos_;
+      const std::size_t limit = std::min(len_ - pos_, kMaxPieceLength - n);
+      std::size_t run = 0;
+      while (run < limit && start[run] != '\n' && start[run] != '\r' && start[run] != 0) ++run;
+      if (run > 0) {
+        if (!cut) piece->append(reinterpret_cast<const char*>(start), run);
+        pos_ += run;
+        n += run;
+        any = true;
+        continue;
+      }
+    }
     int c = NextByte();
     if (c < 0) break;
+    ++n;
     any = true;
     if (c == 0) cut = true;
     if (!cut) piece->push_back(static_cast<char>(c));
