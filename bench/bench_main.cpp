@@ -1,0 +1,218 @@
+// Runs the benchmarks and closes with a summary in Markdown: the machine,
+// one row per benchmark, and the ratios that the targets are stated in,
+// all from this one run. With --summary_out=PATH the summary is also
+// written to PATH. The exit status is 1 when a target is missed.
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "workload.h"
+
+#ifndef TARVEX_BENCH_BUILD_TYPE
+#define TARVEX_BENCH_BUILD_TYPE "unknown"
+#endif
+
+namespace tarvex::bench {
+namespace {
+
+struct Result {
+  double seconds = 0;         // real time per iteration
+  double bytesPerSecond = 0;  // 0 when not counted
+  double itemsPerSecond = 0;
+  std::string statistic;  // "median" with repetitions, else "single run"
+};
+
+// Passes everything on to the console and keeps, per benchmark, the median
+// of its repetitions (or its only run).
+class SummaryReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    benchmark::ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.error_occurred) {
+        failed_.push_back(run.run_name.function_name + ": " + run.error_message);
+        continue;
+      }
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      const bool single = run.run_type == Run::RT_Iteration;
+      if (!median && !single) continue;
+      Result& r = results_[run.run_name.function_name];
+      if (single && r.statistic == "median") continue;
+      r.statistic = median ? "median" : "single run";
+      r.seconds = run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit);
+      auto counter = [&](const char* name) {
+        auto it = run.counters.find(name);
+        return it == run.counters.end() ? 0.0 : static_cast<double>(it->second);
+      };
+      r.bytesPerSecond = counter("bytes_per_second");
+      r.itemsPerSecond = counter("items_per_second");
+    }
+  }
+
+  const std::map<std::string, Result>& results() const { return results_; }
+  const std::vector<std::string>& failed() const { return failed_; }
+
+ private:
+  std::map<std::string, Result> results_;
+  std::vector<std::string> failed_;
+};
+
+std::string CpuModel() {
+  std::ifstream in("/proc/cpuinfo");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.rfind("model name", 0) == 0) {
+      const std::size_t colon = line.find(':');
+      if (colon != std::string::npos) return line.substr(line.find_first_not_of(' ', colon + 1));
+    }
+  }
+  return "unknown";
+}
+
+// The load when the run started: other work on the machine blurs the numbers.
+std::string LoadAverage() {
+  std::ifstream in("/proc/loadavg");
+  std::string one, five, fifteen;
+  if (!(in >> one >> five >> fifteen)) return "unknown";
+  return one + " " + five + " " + fifteen + " (1, 5, 15 minutes)";
+}
+
+std::string Compiler() {
+#if defined(__clang__)
+  return std::string("clang ") + __clang_version__;
+#elif defined(__GNUC__)
+  return std::string("GCC ") + __VERSION__;
+#else
+  return "unknown";
+#endif
+}
+
+std::string Fixed(double v, int digits) {
+  std::ostringstream out;
+  out << std::fixed << std::setprecision(digits) << v;
+  return out.str();
+}
+
+struct Ratio {
+  std::string what;
+  std::string numerator, denominator;
+  bool higherIsBetter;  // a speed-up (MB/s over MB/s) rather than a cost (time over time)
+  double target;        // 0: no target, shown for reading only
+};
+
+// Returns whether every target was met.
+bool WriteSummary(std::ostream& out, const SummaryReporter& reporter,
+                  const std::string& startLoad) {
+  const auto& results = reporter.results();
+  const Workload& w = Workload::Get();
+  out << "## Machine\n\n"
+      << "- CPU: " << CpuModel() << "\n"
+      << "- Cores: " << std::thread::hardware_concurrency() << "\n"
+      << "- Compiler: " << Compiler() << "\n"
+      << "- Build type: " << TARVEX_BENCH_BUILD_TYPE << "\n"
+      << "- Load average at the start: " << startLoad << "\n\n"
+      << "## Workload\n\n"
+      << "- Cipher: " << w.cipherPlain.size() << " bytes of policy text (the source, repeated)\n"
+      << "- Source: " << w.sourceText.size() << " bytes, " << w.sourceLines << " lines, "
+      << kSourceEntries << " entries (string, bool, int, continued strings, attributes, "
+      << "one PeerLinkKey line with a 64-byte key file)\n"
+      << "- Dictionaries: " << kLargeDictionaryRows << " rows with the " << kUsedKeywords
+      << " used rows spread evenly, the last on the last row; and the " << kUsedKeywords
+      << " rows alone\n"
+      << "- LoadKeywordFile: " << kLoadDictionaryRows << " rows\n\n"
+      << "## Results\n\n"
+      << "| Benchmark | Time per run | Throughput |\n"
+      << "|---|---:|---:|\n";
+  std::string statistic = "single run";
+  for (const auto& [name, r] : results) {
+    statistic = r.statistic;
+    std::string throughput;
+    if (r.bytesPerSecond > 0) throughput = Fixed(r.bytesPerSecond / 1e6, 1) + " MB/s";
+    if (r.itemsPerSecond > 0) throughput = Fixed(r.itemsPerSecond / 1e6, 2) + " M rows/s";
+    out << "| " << name << " | " << Fixed(r.seconds * 1e3, 2) << " ms | " << throughput << " |\n";
+  }
+  out << "\nTimes are the " << (statistic == "median" ? "median of the repetitions" : "single run")
+      << "; MB is 10^6 bytes.\n\n";
+
+  const std::vector<Ratio> ratios = {
+      {"Enciphering: LineCipher over the direct form (speed)", "Cipher/Encipher/LineCipher",
+       "Cipher/Encipher/Direct", true, 3.0},
+      {"Deciphering: LineCipher over the direct form (speed)", "Cipher/Decipher/LineCipher",
+       "Cipher/Decipher/Direct", true, 2.5},
+      {"Deciphering a file line by line: LineCipherReader over the direct form (speed)",
+       "Cipher/Decipher/LineCipherReader_file_by_line", "Cipher/Decipher/Direct", true, 0},
+      {"Check against 10,000 rows over check against 100 rows (time)",
+       "Generate/Check_only/10000_rows", "Generate/Check_only/100_rows", false, 2.0},
+      {"Check and write against 10,000 rows over 100 rows (time)",
+       "Generate/Check_and_write/10000_rows", "Generate/Check_and_write/100_rows", false, 0},
+      {"Generate (check and write, 10,000 rows) over copying the source (time)",
+       "Generate/Check_and_write/10000_rows", "Baseline/Copy_1MB_source", false, 0},
+      {"Check alone (10,000 rows) over copying the source (time)", "Generate/Check_only/10000_rows",
+       "Baseline/Copy_1MB_source", false, 0},
+      {"Convert back (probe and convert) over copying the source (time)", "Generate/Convert_back",
+       "Baseline/Copy_1MB_source", false, 0},
+  };
+  out << "## Ratios\n\n| Ratio | Measured | Target | Met |\n|---|---:|---:|---|\n";
+  bool allMet = true;
+  for (const Ratio& ratio : ratios) {
+    auto a = results.find(ratio.numerator);
+    auto b = results.find(ratio.denominator);
+    if (a == results.end() || b == results.end()) continue;  // filtered out of this run
+    const double value = ratio.higherIsBetter ? b->second.seconds / a->second.seconds
+                                              : a->second.seconds / b->second.seconds;
+    std::string target = "-", met = "-";
+    if (ratio.target > 0) {
+      const bool ok = ratio.higherIsBetter ? value >= ratio.target : value <= ratio.target;
+      allMet = allMet && ok;
+      target = (ratio.higherIsBetter ? "at least " : "at most ") + Fixed(ratio.target, 1) + "x";
+      met = ok ? "yes" : "NO";
+    }
+    out << "| " << ratio.what << " | " << Fixed(value, 2) << "x | " << target << " | " << met
+        << " |\n";
+  }
+  for (const std::string& f : reporter.failed()) {
+    out << "\nFAILED: " << f << "\n";
+    allMet = false;
+  }
+  return allMet;
+}
+
+}  // namespace
+}  // namespace tarvex::bench
+
+int main(int argc, char** argv) {
+  std::string summaryPath;
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strncmp(argv[i], "--summary_out=", 14) == 0) {
+      // Absolute now: the workload makes its own folder the current directory.
+      summaryPath = std::filesystem::absolute(argv[i] + 14).string();
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 2;
+
+  const std::string startLoad = tarvex::bench::LoadAverage();
+  tarvex::bench::Workload::Get();  // made before the clock starts
+  tarvex::bench::SummaryReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+
+  std::ostringstream summary;
+  const bool met = tarvex::bench::WriteSummary(summary, reporter, startLoad);
+  std::cout << "\n" << summary.str();
+  if (!summaryPath.empty()) std::ofstream(summaryPath) << summary.str();
+  benchmark::Shutdown();
+  return met ? 0 : 1;
+}

@@ -1,0 +1,181 @@
+#include "workload.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+
+#include "keywords/keyword_file.h"
+#include "platform/fake_window_system.h"
+
+namespace tarvex::bench {
+namespace fs = std::filesystem;
+namespace {
+
+enum class Kind { kString, kBool, kInt, kContinued };
+
+Kind KindOf(int keyword) {
+  return static_cast<Kind>(keyword % 4);
+}
+
+// The name of used keyword k as the dictionary writes it.
+std::string UsedName(int k) {
+  static const char* const kStems[] = {"Banner", "AllowRemote", "Timeout", "Notice"};
+  return std::string(kStems[k % 4]) + "Setting" + std::to_string(k);
+}
+
+std::string UsedRow(int k) {
+  switch (KindOf(k)) {
+    case Kind::kBool:
+      return UsedName(k) + ", bool, ,\n";
+    case Kind::kInt:
+      return UsedName(k) + " , Int , -1000 , 100000\n";
+    default:
+      return UsedName(k) + ",string,,\n";
+  }
+}
+
+// The keyword as entry i writes it: as in the dictionary, in capitals, or in small letters.
+std::string WrittenName(int k, int i) {
+  std::string name = UsedName(k);
+  for (char& c : name) {
+    if (i % 3 == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+    if (i % 3 == 2 && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+  }
+  return name;
+}
+
+std::string Attribute(int i) {
+  switch (i % 5) {
+    case 0:
+      return "{policy}";
+    case 1:
+      return " { DEFAULT } ";
+    default:
+      return "";
+  }
+}
+
+// The source, with string values padded by `pad` characters. The keywords
+// are the generated ones; the PeerLinkKey line stands in the middle.
+std::string MakeSource(std::size_t pad) {
+  std::string out;
+  out.reserve(kSourceTargetBytes + 4096);
+  const std::string filler(pad, 'x');
+  for (int i = 0; i < kSourceEntries; ++i) {
+    if (i % 2000 == 0) out += "[Section" + std::to_string(i / 2000) + "]\r\n";
+    if (i % 40 == 0) out += "; entries from " + std::to_string(i) + " on\r\n";
+    if (i == kSourceEntries / 2) {
+      out += "PeerLinkKey = peer.key\r\n";
+      continue;
+    }
+    const int k = i % kGeneratedKeywords;
+    const std::string key = WrittenName(k, i) + Attribute(i);
+    switch (KindOf(k)) {
+      case Kind::kString:
+        out += key + " = message text " + std::to_string(i) + " " + filler + "\r\n";
+        break;
+      case Kind::kBool:
+        out += key + " = " + (i % 2 ? "TRUE" : "false") + "\r\n";
+        break;
+      case Kind::kInt: {
+        const int value = i * 37 % 101000 - 1000;
+        out += "  " + key + "=" + (value >= 0 && i % 7 == 0 ? "+" : "") + std::to_string(value) +
+               "\r\n";
+      } break;
+      case Kind::kContinued:
+        out += key + " = first half " + filler + " \\\r\n    second half " + std::to_string(i) +
+               "\r\n";
+        break;
+    }
+  }
+  return out;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path);
+}
+
+void Load(KeywordTable& table, const std::string& path) {
+  FakeWindowSystem ws;
+  if (!LoadKeywordFile(table, path, ws)) throw std::runtime_error("cannot read " + path);
+}
+
+}  // namespace
+
+Workload& Workload::Get() {
+  static Workload workload;
+  return workload;
+}
+
+Workload::Workload() {
+  std::string pattern = (fs::temp_directory_path() / "tarvex-bench-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no temporary folder");
+  folder_ = pattern;
+  previousDir_ = fs::current_path().string();
+  fs::current_path(folder_);
+  auto path = [&](const char* name) { return (fs::path(folder_) / name).string(); };
+
+  // The size grows by one byte per padded entry for each character of pad.
+  const std::size_t bare = MakeSource(0).size();
+  const std::size_t padded = MakeSource(1).size() - bare;
+  const std::size_t pad = bare < kSourceTargetBytes ? (kSourceTargetBytes - bare) / padded : 0;
+  sourceText = MakeSource(pad);
+  for (char c : sourceText) sourceLines += c == '\n';
+  sourcePath = path("source.inf");
+  binaryPath = path("policy.bin");
+  copyTargetPath = path("copy.inf");
+  WriteFile(sourcePath, sourceText);
+
+  std::string continued = UsedName(0) + " = start \\\r\n";
+  for (int i = 0; i < 40000; ++i) {
+    continued += "  continued line " + std::to_string(i) + " of one long banner value \\\r\n";
+  }
+  continuedPath = path("continued.inf");
+  WriteFile(continuedPath, continued + "end\r\n");
+
+  std::string key;
+  for (int b = 0; b < 64; ++b) key += static_cast<char>(b * 5 + 3);
+  WriteFile(path("peer.key"), key);
+
+  std::string small = "; the keywords the benchmark source uses\n";
+  std::string large = small;
+  for (int k = 0; k < kUsedKeywords; ++k) {
+    const std::string row = k == kGeneratedKeywords ? "PeerLinkKey,string,,\n" : UsedRow(k);
+    small += row;
+    const int fillers = kLargeDictionaryRows / kUsedKeywords - 1;
+    for (int f = 0; f < fillers; ++f) {
+      const int n = k * fillers + f;
+      large += UsedName(n % 4) + "Filler" + std::to_string(n) + (n % 2 ? ",int,0,10\n" : ",bool\n");
+    }
+    large += row;
+  }
+  smallDictPath = path("keyword-100.txt");
+  dictionaryPath = path("keyword-10000.txt");
+  WriteFile(smallDictPath, small);
+  WriteFile(dictionaryPath, large);
+  Load(smallDictionary, smallDictPath);
+  Load(largeDictionary, dictionaryPath);
+
+  std::string load;
+  for (int n = 0; n < kLoadDictionaryRows; ++n) {
+    if (n % 100 == 0) load += "; block " + std::to_string(n / 100) + "\r\n";
+    load += "Keyword" + std::to_string(n) + " , int , 0 , 65535\r\n";
+  }
+  loadDictPath = path("keyword-100000.txt");
+  WriteFile(loadDictPath, load);
+
+  while (cipherPlain.size() + sourceText.size() <= kCipherBytes) cipherPlain += sourceText;
+  cipherPlain += sourceText.substr(0, kCipherBytes - cipherPlain.size());
+}
+
+Workload::~Workload() {
+  std::error_code ec;
+  fs::current_path(previousDir_, ec);
+  fs::remove_all(folder_, ec);
+}
+
+}  // namespace tarvex::bench
