@@ -1,0 +1,63 @@
+#include "app/help_viewer.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+
+#include "app/resources/frame_resources.h"
+#include "app/text_codec.h"
+#include "platform/resource_ids.h"
+
+namespace tarvex::app {
+
+QString DefaultHelpFile() {
+  return QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                         QStringLiteral("/../share/tarvex/help/index.html"));
+}
+
+HelpViewer::HelpViewer(QWidget* owner) : QMainWindow(owner, Qt::Window) {
+  setWindowTitle(LoadText(IDS_APP_TITLE) + QStringLiteral(" Help"));
+  setWindowIcon(QIcon(resources::ApplicationIconPath(32)));
+  browser_ = new QTextBrowser(this);
+  browser_->setAccessibleName(QStringLiteral("Help text"));
+  browser_->setOpenExternalLinks(true);
+  setCentralWidget(browser_);
+
+  QToolBar* bar = addToolBar(QStringLiteral("Navigation"));
+  bar->setMovable(false);
+  bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+  QAction* back = bar->addAction(QStringLiteral("&Back"), browser_, &QTextBrowser::backward);
+  back->setShortcut(QKeySequence::Back);
+  QAction* forward = bar->addAction(QStringLiteral("&Forward"), browser_, &QTextBrowser::forward);
+  forward->setShortcut(QKeySequence::Forward);
+  QAction* contents = bar->addAction(QStringLiteral("&Contents"), browser_, &QTextBrowser::home);
+  contents->setShortcut(QKeySequence(QStringLiteral("Alt+Home")));
+  back->setEnabled(false);
+  forward->setEnabled(false);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  resize(720, 640);
+}
+
+void HelpViewer::ShowContents(const QString& contentsFile) {
+  const QFileInfo file(contentsFile);
+  if (file.isFile() && file.isReadable()) {
+    browser_->setSource(QUrl::fromLocalFile(file.absoluteFilePath()));
+    browser_->home();
+  } else {
+    browser_->clearHistory();
+    browser_->setHtml(QStringLiteral("<h2>%1</h2><p>The help file <b>%2</b> cannot be found or "
+                                     "read. Reinstall Tarvex to restore it.</p>")
+                          .arg(LoadText(IDP_FAILED_TO_LAUNCH_HELP).toHtmlEscaped(),
+                               QDir::toNativeSeparators(contentsFile).toHtmlEscaped()));
+  }
+  show();
+  raise();
+  activateWindow();
+}
+
+}  // namespace tarvex::app

@@ -1,0 +1,240 @@
+#include "app/tarvex_app.h"
+
+#include <Qsci/qsciprinter.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSettings>
+#include <filesystem>
+#include <iostream>
+
+#include "app/about_dialog.h"
+#include "app/dialogs.h"
+#include "app/help_viewer.h"
+#include "app/main_frame.h"
+#include "app/printing.h"
+#include "app/resources/frame_resources.h"
+#include "app/tarvex_doc.h"
+#include "app/tarvex_view.h"
+#include "app/text_codec.h"
+#include "commands/open_commands.h"
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
+
+namespace tarvex::app {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr int kExitNotAvailable = 2;
+const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
+
+// The path as given, without its double quotes, made absolute, and for a
+// symbolic link the file it points to.
+QString ResolveDocumentPath(const QString& given) {
+  QString path = given;
+  if (path.startsWith(QLatin1Char('"'))) {
+    path.remove(0, 1);
+    const qsizetype lastQuote = path.lastIndexOf(QLatin1Char('"'));
+    if (lastQuote >= 0) path.truncate(lastQuote);
+  }
+  path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  const QFileInfo info(path);
+  if (info.isSymLink()) {
+    const QString target = info.canonicalFilePath();
+    path = target.isEmpty() ? info.symLinkTarget() : target;
+  }
+  return path;
+}
+
+// Whether two paths name one file. On a file system that tells letter
+// case apart, names that differ in case are two files.
+bool SameFile(const QString& a, const QString& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(ToPath(a), ToPath(b), error) && !error;
+}
+
+}  // namespace
+
+CTarvexApp::CTarvexApp(Dialogs& dialogs)
+    : dialogs_(dialogs),
+      ws_(*this),
+      printer_(std::make_unique<QsciPrinter>()),
+      helpFile_(DefaultHelpFile()) {
+  resources::InitResources();
+}
+
+CTarvexApp::~CTarvexApp() {
+  doc_.reset();
+  frame_.reset();
+}
+
+bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
+  QCoreApplication::setOrganizationName(QString::fromLatin1(kSettingsKey));
+  QCoreApplication::setApplicationName(LoadText(IDS_APP_TITLE));
+  LoadStdProfileSettings();
+
+  const CommandLineInfo info = ParseCommandLine(args);
+  if (info.runEmbedded) {
+    std::cerr << "tarvex: embedding in other applications is not available in this version\n";
+    exitCode_ = kExitNotAvailable;
+    return false;
+  }
+  switch (info.shell) {
+    case CommandLineInfo::Shell::kAppUnregister:
+      unregistered_ = true;
+      std::cerr << "tarvex: Tarvex registers nothing with the desktop in this version; "
+                   "there is nothing to remove\n";
+      exitCode_ = kExitNotAvailable;
+      return false;
+    case CommandLineInfo::Shell::kFileDde:
+      // A desktop request; Tarvex registers none, so there is nothing to answer.
+      exitCode_ = 0;
+      return false;
+    case CommandLineInfo::Shell::kFilePrint:
+    case CommandLineInfo::Shell::kFilePrintTo:
+      exitCode_ = RunPrintRequest(info) ? 0 : kExitFailure;
+      return false;
+    case CommandLineInfo::Shell::kFileOpen:
+      if (!OpenDocumentFile(FromPath(info.fileName), false)) {
+        exitCode_ = kExitFailure;
+        return false;
+      }
+      break;
+    case CommandLineInfo::Shell::kFileNew:
+      if (!CreateDocumentWindow()) {
+        exitCode_ = kExitFailure;
+        return false;
+      }
+      doc_->OnNewDocument();
+      break;
+  }
+  frame_->show();
+  frame_->setAcceptDrops(true);
+  return true;
+}
+
+int CTarvexApp::ExitInstance() {
+  if (!unregistered_) SaveStdProfileSettings();
+  return exitCode_;
+}
+
+void CTarvexApp::LoadStdProfileSettings() {
+  QSettings settings;
+  recent_.Load(settings);
+  previewPages_ = settings.value(kPreviewPagesKey, 0).toInt();
+}
+
+void CTarvexApp::SaveStdProfileSettings() const {
+  QSettings settings;
+  recent_.Save(settings);
+  if (previewPages_ != 0) settings.setValue(kPreviewPagesKey, previewPages_);
+}
+
+bool CTarvexApp::CreateDocumentWindow() {
+  frame_ = std::make_unique<CMainFrame>(*this, ws_, dialogs_);
+  if (frame_->OnCreate() != 0) {
+    frame_.reset();
+    ws_.AppMessageBox(IDP_FAILED_TO_CREATE_DOC, FormatMessage(IDP_FAILED_TO_CREATE_DOC));
+    return false;
+  }
+  doc_ = std::make_unique<CTarvexDoc>(*frame_->view(), dialogs_, frame_.get());
+  connect(doc_.get(), &CTarvexDoc::savedAs, this, &CTarvexApp::AddToRecentFiles);
+  frame_->SetDocument(doc_.get());
+  return true;
+}
+
+CTarvexDoc* CTarvexApp::OpenDocumentFile(const QString& given, bool activate) {
+  const QString path = ResolveDocumentPath(given);
+  if (doc_ && !doc_->path().isEmpty() && SameFile(path, doc_->path())) {
+    if (activate) frame_->ActivateFrame();
+    return doc_.get();
+  }
+  const bool first = !frame_;
+  if (first && !CreateDocumentWindow()) return nullptr;
+  if (!doc_->SaveModified()) return nullptr;
+  if (doc_->ReadFile(path) != CTarvexDoc::ReadResult::kRead) {
+    if (first) {
+      doc_.reset();
+      frame_.reset();
+    }
+    return nullptr;
+  }
+  AddToRecentFiles(path);
+  if (activate) frame_->ActivateFrame();
+  return doc_.get();
+}
+
+void CTarvexApp::AddToRecentFiles(const QString& path) {
+  recent_.Add(path);
+  emit recentFilesChanged();
+}
+
+void CTarvexApp::OnFileNew() {
+  if (!doc_ || !doc_->SaveModified()) return;
+  doc_->OnNewDocument();
+}
+
+void CTarvexApp::OnFileOpen() {
+  ForwardOpenCommand(ws_);
+}
+
+void CTarvexApp::OnFilePrintSetup() {
+  dialogs_.PrintSetup(frame_.get(), *printer_);
+}
+
+void CTarvexApp::OnAppExit() {
+  if (frame_) frame_->close();
+}
+
+void CTarvexApp::OnAppAbout() {
+  CAboutDlg about(frame_.get());
+  dialogs_.Run(about);
+}
+
+void CTarvexApp::OnOpenRecentFile(int index) {
+  const QString path = recent_.paths().value(index);
+  if (path.isEmpty()) return;
+  if (!OpenDocumentFile(path)) {
+    recent_.Remove(static_cast<int>(recent_.paths().indexOf(path)));
+    emit recentFilesChanged();
+  }
+}
+
+bool CTarvexApp::OnFilePrintDirect(const QString& printerName) {
+  if (!frame_) return false;
+  if (!printerName.isEmpty()) {
+    if (!PrinterInstalled(printerName)) {
+      std::cerr << "tarvex: no printer named \"" << ToPath(printerName) << "\" is installed\n";
+      return false;
+    }
+    printer_->setOutputFormat(QPrinter::NativeFormat);
+    printer_->setPrinterName(printerName);
+  } else if (!HasPrintTarget(*printer_)) {
+    std::cerr << "tarvex: no printer is installed\n";
+    return false;
+  }
+  printer_->setDocName(doc_ ? doc_->title() : QString());
+  if (!PrintView(*frame_->view(), *printer_)) {
+    dialogs_.Message(frame_->isVisible() ? frame_.get() : nullptr,
+                     FromMessage(PrintFailure(*printer_).text), Dialogs::Icon::kWarning);
+    return false;
+  }
+  return true;
+}
+
+bool CTarvexApp::RunPrintRequest(const CommandLineInfo& info) {
+  if (info.fileName.empty()) {
+    std::cerr << "tarvex: printing needs the name of the file to print\n";
+    return false;
+  }
+  // The window stays hidden: the file is printed and the application ends.
+  if (!OpenDocumentFile(FromPath(info.fileName), false)) return false;
+  const bool printed = OnFilePrintDirect(
+      info.shell == CommandLineInfo::Shell::kFilePrintTo ? FromPath(info.printerName) : QString());
+  doc_.reset();
+  frame_.reset();
+  return printed;
+}
+
+}  // namespace tarvex::app

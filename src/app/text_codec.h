@@ -1,0 +1,30 @@
+// Conversions between the core's byte strings and Qt's strings.
+//
+// The document is 8-bit text: one byte is one character, shown as Latin-1,
+// so text and keyword names go through Latin-1 and come back byte for
+// byte. Paths use the file system's own encoding. Messages may mix both (a
+// path and a piece of the source), so they are read as UTF-8 when they are
+// valid UTF-8 and as Latin-1 otherwise.
+#ifndef TARVEX_APP_TEXT_CODEC_H_
+#define TARVEX_APP_TEXT_CODEC_H_
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace tarvex::app {
+
+QString FromBytes(std::string_view bytes);
+std::string ToBytes(const QString& text);
+
+QString FromPath(const std::string& path);
+std::string ToPath(const QString& path);
+
+QString FromMessage(std::string_view message);
+
+// A string-table text as a QString.
+QString LoadText(int id);
+
+}  // namespace tarvex::app
+
+#endif  // TARVEX_APP_TEXT_CODEC_H_
