@@ -4,6 +4,7 @@
 
 #include "cli/console_frame.h"
 #include "cli/console_window_system.h"
+#include "commands/open_commands.h"
 #include "commands/path_rules.h"
 #include "keywords/keyword_file.h"
 #include "platform/resource_ids.h"
@@ -140,9 +141,7 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
     ok = frame.CheckSource();
   } else {  // convert
     if (type != PolicyFileType::kBinary) {
-      ws.FrameMessageBox(IDS_INCORRECT_EXTENSION,
-                         std::string(LoadStringText(IDS_INCORRECT_EXTENSION)) +
-                             std::string(LoadStringText(IDS_UNABLE_TO_GENERATE)));
+      ws.FrameMessageBox(IDS_INCORRECT_EXTENSION, WrongExtensionForOpeningText());
       return kExitFailure;
     }
     frame.m_fromDrop = false;

@@ -15,6 +15,11 @@ void ForwardOpenCommand(WindowSystem& ws) {
   ws.SendActiveWindowCommand(ID_OPEN_POLICY);
 }
 
+std::string WrongExtensionForOpeningText() {
+  return std::string(LoadStringText(IDS_INCORRECT_EXTENSION)) +
+         std::string(LoadStringText(IDS_UNABLE_TO_GENERATE));
+}
+
 void MainFrameLogic::OnOpenPolicy() {
   const std::vector<FileFilter> filters = {
       {"Tarvex Files (*.inf)", "*.inf"},
@@ -35,9 +40,7 @@ void MainFrameLogic::OnFilesDropped(const std::vector<std::string>& paths) {
 bool MainFrameLogic::OpenPolicyFile(const std::string& path) {
   switch (ClassifyExtension(path)) {
     case PolicyFileType::kOther:
-      ws_.FrameMessageBox(IDS_INCORRECT_EXTENSION,
-                          std::string(LoadStringText(IDS_INCORRECT_EXTENSION)) +
-                              std::string(LoadStringText(IDS_UNABLE_TO_GENERATE)));
+      ws_.FrameMessageBox(IDS_INCORRECT_EXTENSION, WrongExtensionForOpeningText());
       m_binaryMode = false;
       return false;
     case PolicyFileType::kSource:

@@ -4,6 +4,7 @@
 #define TARVEX_COMMANDS_OPEN_COMMANDS_H_
 
 #include <cstddef>
+#include <string>
 
 namespace tarvex {
 
@@ -11,6 +12,10 @@ class WindowSystem;
 
 // Sends ID_OPEN_POLICY to the active window and returns once it is handled.
 void ForwardOpenCommand(WindowSystem& ws);
+
+// What opening a file of the wrong extension says: "Incorrect file
+// extension." with "Unable to generate the 'Policy.bin' file." on a second line.
+std::string WrongExtensionForOpeningText();
 
 // The longest dropped path that is taken as it is; a longer one counts as
 // not obtainable rather than being cut short.
