@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "keywords/blanks.h"
+#include "support/temp_dir.h"
 
 namespace tarvex::fuzz {
 
@@ -113,10 +114,7 @@ class InScratchFolder {
   std::filesystem::path previous_;
 };
 
-inline std::string ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using tarvex::testing::ReadFile;
 
 // The line pieces of `bytes` as a 1024-byte line buffer reads them: at
 // most 1023 bytes, ending after a line feed; in text mode CR LF is read as

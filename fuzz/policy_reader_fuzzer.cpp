@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   frame.m_sourcePath = folder.Write("Untitled.inf", "earlier source\r\n");
   frame.m_fromDrop = fromDrop;
   FUZZ_CHECK(frame.ConvertPolicyBinary());
-  FUZZ_CHECK(ReadWholeFile(frame.m_sourcePath) == model.source);
+  FUZZ_CHECK(ReadFile(frame.m_sourcePath) == model.source);
   if (fromDrop) {
     FUZZ_CHECK(ws.events.empty());
   } else {
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const bool generated = frame2.GenerateFromPath(binary);
   FUZZ_CHECK(generated == model.recognised);
   if (model.recognised) {
-    FUZZ_CHECK(ReadWholeFile(folder.Path("input.inf")) == model.source);
+    FUZZ_CHECK(ReadFile(folder.Path("input.inf")) == model.source);
   } else {
     FUZZ_CHECK(ws2.boxes.size() == 1 && ws2.boxes[0].id == IDS_NOT_VALID_FILE);
     FUZZ_CHECK((folder.Entries() == std::vector<std::string>{"Untitled.inf", "input.bin"}));

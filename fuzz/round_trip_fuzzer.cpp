@@ -106,19 +106,19 @@ void WriteAndConvert(const std::string& source) {
   if (!written) {
     FUZZ_CHECK(ws.boxes[0].id == IDS_ERROR_READING_FILE);
     FUZZ_CHECK(ws.boxes[0].text == "Error reading file " + body.rawKeyName + " !");
-    FUZZ_CHECK(ReadWholeFile(earlier) == "earlier binary");
+    FUZZ_CHECK(ReadFile(earlier) == "earlier binary");
     FUZZ_CHECK(
         (folder.Entries() == std::vector<std::string>{"peer.key", "policy.bin", "source.inf"}));
     return;
   }
   FUZZ_CHECK(ws.boxes[0].id == IDS_GENERATED_SUCCESSFULLY);
   testing::ReferenceLineCipher reference;
-  FUZZ_CHECK(reference.Decipher(ReadWholeFile(earlier)) == body.text + kStampLine);
+  FUZZ_CHECK(reference.Decipher(ReadFile(earlier)) == body.text + kStampLine);
 
   frame.m_sourcePath = folder.Path("back.inf");
   frame.m_fromDrop = true;
   FUZZ_CHECK(frame.ConvertPolicyBinary());
-  FUZZ_CHECK(ReadWholeFile(frame.m_sourcePath) == body.text);
+  FUZZ_CHECK(ReadFile(frame.m_sourcePath) == body.text);
   FUZZ_CHECK((folder.Entries() ==
               std::vector<std::string>{"back.inf", "peer.key", "policy.bin", "source.inf"}));
 }
