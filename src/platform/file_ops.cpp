@@ -1,32 +1,99 @@
 #include "platform/file_ops.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
+
+#include "platform/file_fault.h"
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <system_error>
+#endif
+
+// Paths are byte strings in the system's own narrow encoding end to end: on
+// Windows the ANSI code page, which is what the command line, fopen and the
+// *A calls use. Nothing here converts a path, so a folder named in that code
+// page (café) is reached as given.
 
 namespace tarvex {
-namespace fs = std::filesystem;
+namespace {
+
+// Where the last component of `path` starts.
+std::size_t FileNameStart(const std::string& path) {
+#ifdef _WIN32
+  // A trail byte of a double-byte character may equal '\\'; step over pairs.
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const char c = path[i];
+    if (IsDBCSLeadByte(static_cast<BYTE>(c)) && i + 1 < path.size()) {
+      ++i;
+    } else if (c == '\\' || c == '/' || c == ':') {
+      start = i + 1;
+    }
+  }
+  return start;
+#else
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? 0 : slash + 1;
+#endif
+}
+
+bool RenameOver(const std::string& from, const std::string& to) {
+#ifdef _WIN32
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+  return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+}  // namespace
 
 std::optional<std::string> FullPath(const std::string& name) {
+#ifdef _WIN32
+  char buffer[1024];
+  const DWORD length = GetFullPathNameA(name.c_str(), sizeof buffer, buffer, nullptr);
+  if (length == 0 || length >= sizeof buffer) return std::nullopt;
+  return std::string(buffer, length);
+#else
   std::error_code ec;
-  fs::path full = fs::absolute(fs::path(name), ec);
+  std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(name), ec);
   if (ec) return std::nullopt;
   std::string text = full.string();
   if (text.size() >= 1024) return std::nullopt;
   return text;
+#endif
 }
 
 bool IsDirectory(const std::string& path) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+#else
   std::error_code ec;
-  return fs::is_directory(fs::path(path), ec);
+  return std::filesystem::is_directory(std::filesystem::path(path), ec);
+#endif
 }
 
 void SetNormalAttributes(const std::string& path) {
 #ifdef _WIN32
-  // Windows refuses to rename over a read-only file; clear its flag first.
-  std::error_code ec;
-  fs::permissions(fs::path(path), fs::perms::owner_write, fs::perm_options::add, ec);
+  // Windows refuses to replace a read-only, hidden or system file.
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 #else
   // A rename replaces a read-only file here; its mode needs no change, and
   // leaving it alone keeps the old file exactly as it was if the replace fails.
@@ -39,6 +106,24 @@ std::FILE* OpenForBinaryReading(const std::string& path) {
   return std::fopen(path.c_str(), "rb");
 }
 
+std::FILE* CreateNewFile(const std::string& path) {
+  // fopen's "x" is not enough: the Windows C library ignores it and empties
+  // the file that is there.
+#ifdef _WIN32
+  const int fd = _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                       _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  std::FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+#else
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return nullptr;
+  std::FILE* file = fdopen(fd, "wb");
+  if (file == nullptr) close(fd);
+#endif
+  return file;
+}
+
 ReplacementFile::~ReplacementFile() {
   Abandon();
 }
@@ -48,32 +133,34 @@ bool ReplacementFile::Open(const std::string& target) {
   if (target.empty() || IsDirectory(target)) return false;
   target_ = target;
   failed_ = false;
-  fs::path t(target);
+  written_ = 0;
+  const std::size_t nameStart = FileNameStart(target);
+  const std::string prefix = target.substr(0, nameStart) + "." + target.substr(nameStart) + ".tmp";
   static std::atomic<unsigned> counter{0};
   const auto stamp =
       static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    fs::path temp =
-        t.parent_path() / ("." + t.filename().string() + ".tmp" +
-                           std::to_string(stamp % 1000000007u) + "-" + std::to_string(counter++));
-    // "x": never open a file that somebody else created under this name.
-    std::FILE* f = std::fopen(temp.string().c_str(), "wbx");
+    const std::string temp =
+        prefix + std::to_string(stamp % 1000000007u) + "-" + std::to_string(counter++);
+    // Never open a file that somebody else created under this name.
+    errno = 0;
+    std::FILE* f = CreateNewFile(temp);
     if (f != nullptr) {
       file_ = f;
-      temp_ = temp.string();
+      temp_ = temp;
       return true;
     }
-    std::error_code ec;
-    if (!fs::exists(temp, ec)) return false;  // not a name clash: the folder refuses us
+    if (errno != EEXIST) return false;  // not a name clash: the folder refuses us
   }
   return false;
 }
 
 bool ReplacementFile::Write(std::string_view bytes) {
   if (file_ == nullptr || failed_) return false;
-  if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-    failed_ = true;
-  }
+  const std::size_t fits = static_cast<std::size_t>(BytesBeforeWriteFault(written_, bytes.size()));
+  if (fits < bytes.size()) failed_ = true;
+  if (fits > 0 && std::fwrite(bytes.data(), 1, fits, file_) != fits) failed_ = true;
+  written_ += fits;
   return !failed_;
 }
 
@@ -81,13 +168,13 @@ bool ReplacementFile::Commit() {
   if (file_ == nullptr) return false;
   bool ok = !failed_;
   if (std::fflush(file_) != 0 || std::ferror(file_) != 0) ok = false;
+  if (FileStepFails(FileStep::kFlush, written_)) ok = false;
   if (std::fclose(file_) != 0) ok = false;
+  if (FileStepFails(FileStep::kClose, written_)) ok = false;
   file_ = nullptr;
   if (ok) {
     SetNormalAttributes(target_);
-    std::error_code ec;
-    fs::rename(fs::path(temp_), fs::path(target_), ec);
-    if (ec) ok = false;
+    ok = !FileStepFails(FileStep::kRename, written_) && RenameOver(temp_, target_);
   }
   if (ok) {
     temp_.clear();
@@ -103,8 +190,7 @@ void ReplacementFile::Abandon() {
     file_ = nullptr;
   }
   if (!temp_.empty()) {
-    std::error_code ec;
-    fs::remove(fs::path(temp_), ec);
+    std::remove(temp_.c_str());
     temp_.clear();
   }
 }

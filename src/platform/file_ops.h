@@ -4,6 +4,7 @@
 #ifndef TARVEX_PLATFORM_FILE_OPS_H_
 #define TARVEX_PLATFORM_FILE_OPS_H_
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -28,12 +29,19 @@ void SetNormalAttributes(const std::string& path);
 // opened or is a folder. The caller closes it with std::fclose.
 std::FILE* OpenForBinaryReading(const std::string& path);
 
+// Creates `path` for binary writing when nothing of that name exists, and
+// nothing otherwise (errno tells why): an existing file is never opened or
+// emptied. The caller closes it with std::fclose.
+std::FILE* CreateNewFile(const std::string& path);
+
 // New contents for a file, put in place only when they are complete.
 //
 // The bytes go to a temporary file in the target's folder; Commit renames
 // it over the target. Until then the target stays exactly as it was, and a
 // ReplacementFile that is destroyed or abandoned without a successful
-// Commit leaves no temporary file behind. A read-only target is replaced.
+// Commit leaves no temporary file behind. A read-only target is replaced,
+// and on Windows a hidden or system one too. Tests can make any step fail
+// through platform/file_fault.h.
 class ReplacementFile : public ByteSink {
  public:
   ReplacementFile() = default;
@@ -64,6 +72,7 @@ class ReplacementFile : public ByteSink {
   std::string target_;
   std::string temp_;
   bool failed_ = false;
+  std::uint64_t written_ = 0;  // bytes in the temporary file
 };
 
 }  // namespace tarvex

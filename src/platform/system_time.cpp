@@ -2,6 +2,16 @@
 
 #include <chrono>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
 namespace tarvex {
 
 SystemTime UtcTimeFromUnixSeconds(long long secondsSinceEpoch) {
@@ -22,9 +32,15 @@ SystemTime UtcTimeFromUnixSeconds(long long secondsSinceEpoch) {
 }
 
 SystemTime CurrentUtcTime() {
+#ifdef _WIN32
+  SYSTEMTIME t;
+  GetSystemTime(&t);
+  return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond};
+#else
   using namespace std::chrono;
   const auto now = floor<seconds>(system_clock::now());
   return UtcTimeFromUnixSeconds(now.time_since_epoch().count());
+#endif
 }
 
 }  // namespace tarvex

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -8,6 +8,10 @@
 #include "cli/tarvexc.h"
 #include "support/cipher_bytes.h"
 #include "support/temp_dir.h"
+
+#ifndef _WIN32
+#include <sys/wait.h>
+#endif
 
 namespace tarvex {
 namespace {
@@ -164,6 +168,40 @@ TEST_F(TarvexcTest, ConvertAndGenerateTurnABinaryBackIntoItsSource) {
   EXPECT_EQ(ReadFile(dir.Path("policy.inf")), ReadFile(dir.Path("Untitled.inf")));
 }
 
+// The program as a script would run it: through the system's shell
+// (cmd.exe on Windows, whose console text ends lines with CR LF).
+#ifdef _WIN32
+const char kNull[] = "NUL";
+int ExitStatus(int systemResult) {
+  return systemResult;
+}
+std::string Quoted(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return '"' + path + '"';
+}
+std::string InFolder(const std::string& dir) {
+  return "cd /d " + Quoted(dir) + " && ";
+}
+std::string ConsoleText(std::string text) {
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+  return text;
+}
+#else
+const char kNull[] = "/dev/null";
+int ExitStatus(int systemResult) {
+  return WEXITSTATUS(systemResult);
+}
+std::string Quoted(const std::string& path) {
+  return "'" + path + "'";
+}
+std::string InFolder(const std::string& dir) {
+  return "cd " + Quoted(dir) + " && ";
+}
+std::string ConsoleText(const std::string& text) {
+  return text;
+}
+#endif
+
 // The installed program, as a script would run it, on the shipped example.
 TEST(TarvexcProgram, CompilesTheShippedExample) {
   TempDir dir;
@@ -173,15 +211,21 @@ TEST(TarvexcProgram, CompilesTheShippedExample) {
       std::filesystem::copy_file(e.path(), dir.path() / name);
     }
   }
-  const std::string cd = "cd '" + dir.path().string() + "' && '" + TARVEXC_PATH + "' ";
-  EXPECT_EQ(std::system((cd + "generate policy.inf >out.txt 2>err.txt").c_str()), 0);
-  EXPECT_EQ(ReadFile(dir.Path("out.txt")), "policy.bin file is generated successfully.\n");
+  const std::string cd = InFolder(dir.path().string()) + Quoted(TARVEXC_PATH) + " ";
+  const auto run = [&](const std::string& args) {
+    return ExitStatus(std::system((cd + args).c_str()));
+  };
+  EXPECT_EQ(run("generate policy.inf >out.txt 2>err.txt"), 0);
+  EXPECT_EQ(ConsoleText(ReadFile(dir.Path("out.txt"))),
+            "policy.bin file is generated successfully.\n");
   EXPECT_EQ(ReadFile(dir.Path("err.txt")), "");
-  EXPECT_EQ(WEXITSTATUS(std::system((cd + "generate faulty.inf >out.txt 2>err.txt").c_str())), 1);
-  EXPECT_TRUE(ReadFile(dir.Path("err.txt")).starts_with("faulty.inf:8:18: error: \"5000\""));
-  EXPECT_EQ(WEXITSTATUS(std::system((cd + "frobnicate 2>/dev/null").c_str())), 2);
+  EXPECT_EQ(run("generate faulty.inf >out.txt 2>err.txt"), 1);
+  EXPECT_TRUE(
+      ConsoleText(ReadFile(dir.Path("err.txt")))
+          .starts_with("faulty.inf:8:18: error: \"5000\" is not within a valid range.  \n"));
+  EXPECT_EQ(run(std::string("frobnicate 2>") + kNull), 2);
 
-  ASSERT_EQ(std::system((cd + "convert policy.bin -o back.inf >/dev/null").c_str()), 0);
+  ASSERT_EQ(run(std::string("convert policy.bin -o back.inf >") + kNull), 0);
   // The restored source is the original with the key file's bytes in hex.
   std::string expected = ReadFile(dir.Path("policy.inf"));
   const std::string key = ReadFile(dir.Path("peer.key"));
