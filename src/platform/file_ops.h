@@ -1,6 +1,7 @@
 // The file-system operations that the compiler core needs beyond plain
 // reading: full paths, replacing a file safely, and telling files from
-// folders.
+// folders. Paths are byte strings in the system's narrow encoding (the ANSI
+// code page on Windows) and are passed on unconverted.
 #ifndef TARVEX_PLATFORM_FILE_OPS_H_
 #define TARVEX_PLATFORM_FILE_OPS_H_
 
