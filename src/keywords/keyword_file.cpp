@@ -20,13 +20,28 @@ std::string NextField(std::string* line, std::string_view separator) {
   return field;
 }
 
+namespace {
+
+std::string_view Trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+}  // namespace
+
 bool ParseKeywordLine(std::string_view piece, KeywordDef* row) {
-  std::string line = StripLeadingBlanks(piece);
+  // The rows of NextField, cut straight from the piece: a field is the text
+  // between two commas, trimmed, whatever the blanks around the rest.
+  const std::size_t first = piece.find_first_not_of(kBlanks);
+  std::string_view line = first == std::string_view::npos ? std::string_view() : piece.substr(first);
   if (!line.empty() && line[0] == ';') return false;
-  row->name = NextField(&line, ",");
-  row->type = NextField(&line, ",");
-  row->minimum = NextField(&line, ",");
-  row->maximum = NextField(&line, ",");
+  std::string* fields[] = {&row->name, &row->type, &row->minimum, &row->maximum};
+  for (std::string* field : fields) {
+    const std::size_t comma = line.find(',');
+    field->assign(Trimmed(line.substr(0, comma)));
+    line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
+  }
   return true;
 }
 

@@ -1,39 +1,76 @@
 #include "keywords/keyword_table.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "keywords/ascii_case.h"
 
 namespace tarvex {
 
-std::size_t KeywordTable::FoldedHash::operator()(std::string_view text) const {
-  // FNV-1a over the folded bytes.
-  uint64_t h = 14695981039346656037ull;
-  for (char c : text) {
-    h ^= static_cast<unsigned char>(FoldAscii(c));
-    h *= 1099511628211ull;
+uint32_t KeywordTable::FoldedHash(std::string_view text) {
+  // Eight bytes at a time; the capitals A to Z of a word become small
+  // letters by setting bit 5 where a byte lies in 'A'..'Z'.
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+  for (std::size_t i = 0; i < text.size(); i += 8) {
+    uint64_t v = 0;
+    std::memcpy(&v, text.data() + i, std::min<std::size_t>(8, text.size() - i));
+    const uint64_t low7 = v & ~kHigh;
+    const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
+    const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
+    const uint64_t upper = atLeastA & ~aboveZ & ~v & kHigh;
+    v |= upper >> 2;
+    h = (h ^ v) * 0xFF51AFD7ED558CCDull;
+    h ^= h >> 29;
   }
-  return static_cast<std::size_t>(h);
+  return static_cast<uint32_t>(h ^ (h >> 32));
 }
 
-bool KeywordTable::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
-  return EqualsIgnoreAsciiCase(a, b);
+std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.rowPlusOne == 0) return i;
+    if (slot.hash == hash && EqualsIgnoreAsciiCase(rows_[slot.rowPlusOne - 1].name, name)) {
+      return i;
+    }
+  }
+}
+
+void KeywordTable::Grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+  const std::size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.rowPlusOne == 0) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].rowPlusOne != 0) i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
 }
 
 void KeywordTable::Append(KeywordDef row) {
-  // emplace keeps an existing entry: the first row of a name stays the one found.
-  firstRowByFoldedName_.emplace(FoldAsciiCase(row.name), rows_.size());
+  if ((rows_.size() + 1) * 2 > slots_.size()) Grow();
+  const uint32_t hash = FoldedHash(row.name);
+  const std::size_t i = Probe(row.name, hash);
+  // An occupied slot holds an earlier row of this name: that one stays the one found.
+  if (slots_[i].rowPlusOne == 0) {
+    slots_[i] = Slot{hash, static_cast<uint32_t>(rows_.size() + 1)};
+  }
   rows_.push_back(std::move(row));
 }
 
 const KeywordDef* KeywordTable::Find(std::string_view name) const {
-  auto it = firstRowByFoldedName_.find(name);
-  return it == firstRowByFoldedName_.end() ? nullptr : &rows_[it->second];
+  if (slots_.empty()) return nullptr;
+  const Slot& slot = slots_[Probe(name, FoldedHash(name))];
+  return slot.rowPlusOne == 0 ? nullptr : &rows_[slot.rowPlusOne - 1];
 }
 
 void KeywordTable::Clear() {
   rows_.clear();
-  firstRowByFoldedName_.clear();
+  slots_.clear();
 }
 
 KeywordTable& GlobalKeywordTable() {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/file_ops.h"
+#include "platform/regular_file.h"
 
 namespace tarvex {
 namespace {
@@ -15,7 +15,7 @@ LineReader::~LineReader() {
 
 bool LineReader::Open(const std::string& path, ReadMode mode) {
   Close();
-  file_ = OpenForBinaryReading(path);
+  file_ = OpenRegularFile(path);
   if (file_ == nullptr) return false;
   mode_ = mode;
   buffer_ = std::make_unique<unsigned char[]>(kBufferSize);

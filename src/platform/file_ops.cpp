@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/interrupt_cleanup.h"
+
 namespace tarvex {
 namespace fs = std::filesystem;
 
@@ -61,6 +63,7 @@ bool ReplacementFile::Open(const std::string& target) {
     if (f != nullptr) {
       file_ = f;
       temp_ = temp.string();
+      RegisterInterruptCleanup(temp_);
       return true;
     }
     std::error_code ec;
@@ -90,6 +93,7 @@ bool ReplacementFile::Commit() {
     if (ec) ok = false;
   }
   if (ok) {
+    UnregisterInterruptCleanup(temp_);
     temp_.clear();
   } else {
     Abandon();
@@ -105,6 +109,7 @@ void ReplacementFile::Abandon() {
   if (!temp_.empty()) {
     std::error_code ec;
     fs::remove(fs::path(temp_), ec);
+    UnregisterInterruptCleanup(temp_);
     temp_.clear();
   }
 }

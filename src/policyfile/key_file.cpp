@@ -4,7 +4,7 @@
 
 #include "keywords/ascii_case.h"
 #include "keywords/blanks.h"
-#include "platform/file_ops.h"
+#include "platform/regular_file.h"
 #include "policyfile/policy_format.h"
 
 namespace tarvex {
@@ -28,7 +28,7 @@ std::string HexText(std::string_view bytes) {
 
 std::size_t EmbedKeyFile(std::string* line, std::size_t equals) {
   const std::string name = StripBlanks(std::string_view(*line).substr(equals + 1));
-  std::FILE* file = OpenForBinaryReading(name);
+  std::FILE* file = OpenRegularFile(name);
   if (file == nullptr) return 0;
   char buffer[kMaxKeyFileSize + 1];
   const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
