@@ -13,7 +13,7 @@ uint32_t KeywordTable::FoldedHash(std::string_view text) {
   // letters by setting bit 5 where a byte lies in 'A'..'Z'.
   constexpr uint64_t kOnes = 0x0101010101010101ull;
   constexpr uint64_t kHigh = 0x8080808080808080ull;
-  uint64_t h = 0x9E3779B97F4A7C15ull ^ text.size();
+  uint64_t h = 0x2545F4914F6CDD1Dull ^ text.size();
   for (std::size_t i = 0; i < text.size(); i += 8) {
     uint64_t v = 0;
     std::memcpy(&v, text.data() + i, std::min<std::size_t>(8, text.size() - i));
@@ -22,10 +22,18 @@ uint32_t KeywordTable::FoldedHash(std::string_view text) {
     const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
     const uint64_t upper = atLeastA & ~aboveZ & ~v & kHigh;
     v |= upper >> 2;
-    h = (h ^ v) * 0xFF51AFD7ED558CCDull;
-    h ^= h >> 29;
+    // The high half of a product depends on every byte; fold it down so
+    // that the last bytes of a word (often the digits that tell names
+    // apart) reach the low bits the index uses.
+    h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 32;
   }
-  return static_cast<uint32_t>(h ^ (h >> 32));
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  h ^= h >> 33;
+  return static_cast<uint32_t>(h);
 }
 
 std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
@@ -49,6 +57,11 @@ void KeywordTable::Grow() {
     while (slots_[i].rowPlusOne != 0) i = (i + 1) & mask;
     slots_[i] = slot;
   }
+}
+
+void KeywordTable::Reserve(std::size_t extra) {
+  rows_.reserve(rows_.size() + extra);
+  while ((rows_.size() + extra) * 2 > slots_.size()) Grow();
 }
 
 void KeywordTable::Append(KeywordDef row) {

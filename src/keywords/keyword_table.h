@@ -25,6 +25,9 @@ class KeywordTable {
 
   void Append(KeywordDef row);
 
+  // Makes room for `extra` more rows (a hint; loading calls it).
+  void Reserve(std::size_t extra);
+
   // The first row named `name` (ASCII case ignored), or nullptr. The
   // pointer lives until the next Append.
   const KeywordDef* Find(std::string_view name) const;

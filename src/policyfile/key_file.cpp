@@ -12,7 +12,12 @@ namespace tarvex {
 std::size_t FindKeyFileLine(std::string_view line) {
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos || equals == 0) return 0;
-  return EqualsIgnoreAsciiCase(StripBlanks(line.substr(0, equals)), kKeyFileKeyword) ? equals : 0;
+  // Trimmed in place: this runs on every line the writer reads.
+  std::string_view keyword = line.substr(0, equals);
+  const std::size_t first = keyword.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return 0;
+  keyword = keyword.substr(first, keyword.find_last_not_of(kBlanks) - first + 1);
+  return EqualsIgnoreAsciiCase(keyword, kKeyFileKeyword) ? equals : 0;
 }
 
 std::string HexText(std::string_view bytes) {

@@ -19,6 +19,12 @@
 #include "support/temp_dir.h"
 
 namespace tarvex {
+
+// Names the form in test output.
+void PrintTo(CipherPath path, std::ostream* os) {
+  *os << CipherPathName(path);
+}
+
 namespace {
 using testing::ReferenceLineCipher;
 using testing::TempDir;
