@@ -20,20 +20,6 @@ bool ProbePolicyBinary(const std::string& path, std::string_view text) {
   return false;
 }
 
-bool DecipherPolicySource(const std::string& path, std::string* source) {
-  LineCipherReader reader;
-  if (!reader.OpenBinary(path)) return false;
-  source->clear();
-  std::string line;
-  while (reader.ReadLine(&line)) {
-    if (line.find(kTimeStampMarker) == std::string::npos) {
-      source->append(line, 0, line.find('\0'));
-    }
-    line.clear();
-  }
-  return true;
-}
-
 ConvertOutcome ConvertPolicyStream(const std::string& binaryPath, const std::string& sourcePath,
                                    bool requireMarker) {
   constexpr std::size_t kWriteBlock = 256 * 1024;
