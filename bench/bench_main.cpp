@@ -29,7 +29,7 @@ struct Result {
   double seconds = 0;         // real time per iteration
   double bytesPerSecond = 0;  // 0 when not counted
   double itemsPerSecond = 0;
-  double peakMiB = 0;  // a child process's peak resident set, when measured
+  double peakMiB = 0;     // a child process's peak resident set, when measured
   std::string statistic;  // "median" with repetitions, else "single run"
 };
 

@@ -76,8 +76,8 @@ const bool kPathBenchmarksRegistered = [] {
   for (CipherPath path : AllCipherPaths()) {
     if (!CipherPathSupported(path)) continue;
     benchmark::RegisterBenchmark(
-        (std::string("Cipher/Encipher/LineCipher_") + CipherPathName(path)).c_str(),
-        EncipherOnPath, path)
+        (std::string("Cipher/Encipher/LineCipher_") + CipherPathName(path)).c_str(), EncipherOnPath,
+        path)
         ->Unit(benchmark::kMillisecond);
   }
   return true;

@@ -10,7 +10,8 @@
 #include "cipher/reference_line_cipher.h"
 
 int main(int argc, char** argv) {
-  if (argc != 4 || (std::strcmp(argv[1], "encipher") != 0 && std::strcmp(argv[1], "decipher") != 0)) {
+  if (argc != 4 ||
+      (std::strcmp(argv[1], "encipher") != 0 && std::strcmp(argv[1], "decipher") != 0)) {
     std::fprintf(stderr, "usage: tarvex_direct_cipher encipher|decipher IN OUT\n");
     return 2;
   }

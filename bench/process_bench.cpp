@@ -85,9 +85,8 @@ const BigFiles& Big() {
     Run({TARVEXC_PATH, "--keywords", w.smallDictPath, "generate", f.source16});
     std::filesystem::rename(folder / "policy.bin", f.binary16);
     f.binary48 = (folder / "large.bin").string();
-    WriteBytes(f.binary48,
-               Enciphered(w.cipherPlain + w.cipherPlain + w.cipherPlain +
-                          "TimeStamp = 202612511080509\r\n"));
+    WriteBytes(f.binary48, Enciphered(w.cipherPlain + w.cipherPlain + w.cipherPlain +
+                                      "TimeStamp = 202612511080509\r\n"));
     return f;
   }();
   return files;
@@ -159,12 +158,33 @@ void Convert48Peak(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(GenerateTarvexc)->Name("Process/Generate_16MB/tarvexc")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(GenerateDirect)->Name("Process/Generate_16MB/direct")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ConvertTarvexc)->Name("Process/Convert_16MB/tarvexc")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ConvertDirect)->Name("Process/Convert_16MB/direct")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Check10000)->Name("Process/Check_1MB/10000_rows")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Check100)->Name("Process/Check_1MB/100_rows")->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(Convert48Peak)->Name("Process/Convert_48MB")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(GenerateTarvexc)
+    ->Name("Process/Generate_16MB/tarvexc")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(GenerateDirect)
+    ->Name("Process/Generate_16MB/direct")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(ConvertTarvexc)
+    ->Name("Process/Convert_16MB/tarvexc")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(ConvertDirect)
+    ->Name("Process/Convert_16MB/direct")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Check10000)
+    ->Name("Process/Check_1MB/10000_rows")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Check100)
+    ->Name("Process/Check_1MB/100_rows")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(Convert48Peak)
+    ->Name("Process/Convert_48MB")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace tarvex::bench

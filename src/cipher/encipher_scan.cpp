@@ -124,12 +124,12 @@ void EncipherPortable(const uint8_t* in, std::size_t n, uint8_t* out, RunningSta
 
 #ifdef TARVEX_CIPHER_X86
 __attribute__((target("avx2"))) void EncipherAvx2(const uint8_t* in, std::size_t n, uint8_t* out,
-                                                   RunningState* st) {
+                                                  RunningState* st) {
   EncipherBlocks(in, n, out, st);
 }
 
 __attribute__((target("avx512f,avx512bw"))) void EncipherAvx512(const uint8_t* in, std::size_t n,
-                                                                 uint8_t* out, RunningState* st) {
+                                                                uint8_t* out, RunningState* st) {
   EncipherBlocks(in, n, out, st);
 }
 #endif

@@ -14,8 +14,8 @@
 #include "commands/main_frame_logic.h"
 #include "keywords/keyword_file.h"
 #include "platform/fake_window_system.h"
-#include "platform/resource_ids.h"
 #include "platform/regular_file.h"
+#include "platform/resource_ids.h"
 #include "support/temp_dir.h"
 
 namespace tarvex {
@@ -29,7 +29,8 @@ struct Kind {
 };
 const Kind kKinds[] = {
     {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
-    {"link to /dev/zero", [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
+    {"link to /dev/zero",
+     [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); }},
     {"link to a FIFO",
      [](const std::string& p) {
        ASSERT_EQ(::mkfifo((p + ".fifo").c_str(), 0600), 0);

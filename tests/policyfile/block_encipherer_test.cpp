@@ -28,8 +28,8 @@ class FailingSink : public ByteSink {
 
 TEST(BlockEncipherer, GivesTheStreamOfEncipherTextCallsWhateverTheLineSizes) {
   const std::vector<std::string> lines = {
-      "A = 1\r\n", std::string(300000, 'x') + "\r\n", std::string("cut\0here", 8), "",
-      std::string(200000, '\xE9'), "TimeStamp = 202612511080509\r\n"};
+      "A = 1\r\n", std::string(300000, 'x') + "\r\n", std::string("cut\0here", 8),
+      "",          std::string(200000, '\xE9'),       "TimeStamp = 202612511080509\r\n"};
   LineCipher cipher;
   StringSink sink;
   BlockEncipherer blocks(cipher, sink);

@@ -103,8 +103,9 @@ TEST_F(ConvertTest, RecognisingAndConvertingIsOnePassThatShowsNothingUntilTheMar
     bool recognised;
   } cases[] = {
       // More than one write block of lines before the marker, and after it.
-      {"long body", std::string(40000, 'x') + "\r\n" + std::string(300000, 'y') + "\n" + kStamp +
-                        std::string(300000, 'z') + "\r\n",
+      {"long body",
+       std::string(40000, 'x') + "\r\n" + std::string(300000, 'y') + "\n" + kStamp +
+           std::string(300000, 'z') + "\r\n",
        true},
       {"marker first", kStamp + "A = 1\r\n", true},
       {"no marker", "A = 1\r\n" + std::string(300000, 'a') + "\r\n", false},
