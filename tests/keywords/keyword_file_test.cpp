@@ -133,7 +133,8 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
   const std::string alphabet = "@AZ[`az{\x80\xC1\xE1_0";
   for (int i = 0; i < 3000; ++i) {
     std::string name;
-    for (int n = i % 19, v = i; n > 0; --n, v = v * 7 + 3) name += alphabet[v % alphabet.size()];
+    unsigned v = static_cast<unsigned>(i);
+    for (int n = i % 19; n > 0; --n, v = v * 7 + 3) name += alphabet[v % alphabet.size()];
     names.push_back(name);
     table.Append({name, std::to_string(i), "", ""});
   }
