@@ -8,24 +8,41 @@
 
 namespace tarvex {
 
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHigh = 0x8080808080808080ull;
+
+// Up to eight bytes of `text` from `at` in one word (zero-filled), with the
+// capitals A to Z made small by setting bit 5 where a byte lies in 'A'..'Z'.
+uint64_t FoldedWord(std::string_view text, std::size_t at) {
+  uint64_t v = 0;
+  std::memcpy(&v, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+  const uint64_t low7 = v & ~kHigh;
+  const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
+  const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
+  const uint64_t upper = atLeastA & ~aboveZ & ~v & kHigh;
+  return v | upper >> 2;
+}
+
+// EqualsIgnoreAsciiCase, a word at a time: every lookup ends in one.
+bool FoldedEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); i += 8) {
+    if (FoldedWord(a, i) != FoldedWord(b, i)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 uint32_t KeywordTable::FoldedHash(std::string_view text) {
-  // Eight bytes at a time; the capitals A to Z of a word become small
-  // letters by setting bit 5 where a byte lies in 'A'..'Z'.
-  constexpr uint64_t kOnes = 0x0101010101010101ull;
-  constexpr uint64_t kHigh = 0x8080808080808080ull;
   uint64_t h = 0x2545F4914F6CDD1Dull ^ text.size();
   for (std::size_t i = 0; i < text.size(); i += 8) {
-    uint64_t v = 0;
-    std::memcpy(&v, text.data() + i, std::min<std::size_t>(8, text.size() - i));
-    const uint64_t low7 = v & ~kHigh;
-    const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
-    const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
-    const uint64_t upper = atLeastA & ~aboveZ & ~v & kHigh;
-    v |= upper >> 2;
     // The high half of a product depends on every byte; fold it down so
     // that the last bytes of a word (often the digits that tell names
     // apart) reach the low bits the index uses.
-    h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+    h = (h ^ FoldedWord(text, i)) * 0x9E3779B97F4A7C15ull;
     h ^= h >> 32;
   }
   h ^= h >> 33;
@@ -41,7 +58,7 @@ std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.rowPlusOne == 0) return i;
-    if (slot.hash == hash && EqualsIgnoreAsciiCase(rows_[slot.rowPlusOne - 1].name, name)) {
+    if (slot.hash == hash && FoldedEqual(rows_[slot.rowPlusOne - 1].name, name)) {
       return i;
     }
   }
