@@ -71,13 +71,15 @@ bool LoadKeywordFile(KeywordTable& table, const std::string& path, WindowSystem&
   }
   // About one row per 24 bytes: room for them at once instead of regrowing
   // (within reason, for a file of a few long lines).
-  table.Reserve(std::min<std::size_t>(FileSizeHint(path) / 24, 200000));
+  std::vector<KeywordDef> rows;
+  rows.reserve(std::min<std::size_t>(FileSizeHint(path) / 24, 200000));
   std::string piece;
+  KeywordDef row;
   while (reader.ReadPiece(&piece)) {
-    KeywordDef row;
-    if (ParseKeywordLine(piece, &row)) table.Append(std::move(row));
+    if (ParseKeywordLine(piece, &row)) rows.push_back(std::move(row));
   }
   reader.Close();
+  table.AppendAll(std::move(rows));
   return true;
 }
 

@@ -64,9 +64,12 @@ std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
   }
 }
 
-void KeywordTable::Grow() {
+void KeywordTable::GrowTo(std::size_t rows) {
+  std::size_t size = slots_.empty() ? 64 : slots_.size();
+  while (rows * 2 > size) size *= 2;
+  if (size == slots_.size()) return;
   std::vector<Slot> old = std::move(slots_);
-  slots_.assign(old.empty() ? 64 : old.size() * 2, Slot{});
+  slots_.assign(size, Slot{});
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.rowPlusOne == 0) continue;
@@ -76,13 +79,8 @@ void KeywordTable::Grow() {
   }
 }
 
-void KeywordTable::Reserve(std::size_t extra) {
-  rows_.reserve(rows_.size() + extra);
-  while ((rows_.size() + extra) * 2 > slots_.size()) Grow();
-}
-
 void KeywordTable::Append(KeywordDef row) {
-  if ((rows_.size() + 1) * 2 > slots_.size()) Grow();
+  GrowTo(rows_.size() + 1);
   const uint32_t hash = FoldedHash(row.name);
   const std::size_t i = Probe(row.name, hash);
   // An occupied slot holds an earlier row of this name: that one stays the one found.
@@ -90,6 +88,32 @@ void KeywordTable::Append(KeywordDef row) {
     slots_[i] = Slot{hash, static_cast<uint32_t>(rows_.size() + 1)};
   }
   rows_.push_back(std::move(row));
+}
+
+void KeywordTable::AppendAll(std::vector<KeywordDef> rows) {
+  const std::size_t first = rows_.size();
+  if (rows_.empty()) {
+    rows_ = std::move(rows);
+  } else {
+    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+  }
+  GrowTo(rows_.size());
+  const std::size_t mask = slots_.size() - 1;
+  std::vector<Slot> pending;
+  pending.reserve(rows_.size() - first);
+  for (std::size_t r = first; r < rows_.size(); ++r) {
+    pending.push_back(Slot{FoldedHash(rows_[r].name), static_cast<uint32_t>(r + 1)});
+  }
+  // By place in the index; rows of one name share a place and keep their
+  // order, so the first of them is entered first and stays the one found.
+  std::stable_sort(pending.begin(), pending.end(), [mask](const Slot& a, const Slot& b) {
+    return (a.hash & mask) < (b.hash & mask);
+  });
+  for (const Slot& slot : pending) {
+    const std::size_t i = Probe(rows_[slot.rowPlusOne - 1].name, slot.hash);
+    if (slots_[i].rowPlusOne == 0) slots_[i] = slot;
+  }
 }
 
 const KeywordDef* KeywordTable::Find(std::string_view name) const {

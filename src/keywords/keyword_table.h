@@ -25,8 +25,10 @@ class KeywordTable {
 
   void Append(KeywordDef row);
 
-  // Makes room for `extra` more rows (a hint; loading calls it).
-  void Reserve(std::size_t extra);
+  // Appends `rows` in order, as Append would one by one. Faster for many
+  // rows: they are entered into the index in the order of their places in
+  // it, so that building it walks memory from end to end.
+  void AppendAll(std::vector<KeywordDef> rows);
 
   // The first row named `name` (ASCII case ignored), or nullptr. The
   // pointer lives until the next Append.
@@ -51,7 +53,7 @@ class KeywordTable {
   static uint32_t FoldedHash(std::string_view text);
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
-  void Grow();
+  void GrowTo(std::size_t rows);
 
   std::vector<KeywordDef> rows_;
   std::vector<Slot> slots_;  // a power of two long, at most half full
