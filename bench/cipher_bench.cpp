@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cipher/cipher_path.h"
 #include "cipher/line_cipher.h"
 #include "cipher/line_cipher_reader.h"
 #include "cipher/reference_line_cipher.h"
@@ -62,6 +63,25 @@ void EncipherFast(benchmark::State& state) {
   if (out != Enciphered()) state.SkipWithError("LineCipher gave other bytes");
   Finish(state, plain.size(), out);
 }
+
+// One form of the enciphering kernel, forced.
+void EncipherOnPath(benchmark::State& state, CipherPath path) {
+  ForceCipherPath(path);
+  EncipherFast(state);
+  ResetCipherPath();
+}
+
+// A benchmark for every form this processor runs.
+const bool kPathBenchmarksRegistered = [] {
+  for (CipherPath path : AllCipherPaths()) {
+    if (!CipherPathSupported(path)) continue;
+    benchmark::RegisterBenchmark(
+        (std::string("Cipher/Encipher/LineCipher_") + CipherPathName(path)).c_str(), EncipherOnPath,
+        path)
+        ->Unit(benchmark::kMillisecond);
+  }
+  return true;
+}();
 
 // As the writer calls it: one EncipherText per source line, into a sink.
 void EncipherTextByLine(benchmark::State& state) {

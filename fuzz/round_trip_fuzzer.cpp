@@ -1,7 +1,8 @@
 // Round trips on arbitrary bytes.
 //  1. Any bytes enciphered (in chunks the input chooses) and deciphered,
 //     in bulk and through LineCipherReader, give the same bytes, and the
-//     enciphered bytes are those of the direct form of the cipher.
+//     enciphered bytes are those of the direct form of the cipher, on
+//     every form of the enciphering kernel the processor runs.
 //  2. The input without its zero bytes, as a policy source: the writer
 //     gives the body the format prescribes plus the time-stamp line, and
 //     converting that file gives back the body. When a PeerLinkKey line
@@ -9,9 +10,11 @@
 //     policy.bin stays as it was.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "cipher/cipher_path.h"
 #include "cipher/line_cipher.h"
 #include "cipher/line_cipher_reader.h"
 #include "cipher/reference_line_cipher.h"
@@ -31,7 +34,7 @@ uint8_t* Bytes(std::string& s) {
   return reinterpret_cast<uint8_t*>(s.data());
 }
 
-void CipherRoundTrip(const std::string& plain) {
+void CipherRoundTripOnePath(const std::string& plain) {
   testing::ReferenceLineCipher reference;
   const std::string expected = reference.Encipher(plain);
 
@@ -46,6 +49,9 @@ void CipherRoundTrip(const std::string& plain) {
   }
   FUZZ_CHECK(enciphered == expected);
   FUZZ_CHECK(enc.carry == reference.carry && enc.prevProduct == reference.prevProduct);
+  FUZZ_CHECK(std::memcmp(enc.workKey, reference.workKey, sizeof enc.workKey) == 0);
+  FUZZ_CHECK(std::memcmp(enc.subkey, reference.subkey, sizeof enc.subkey) == 0);
+  FUZZ_CHECK(enc.mixWord == reference.mixWord && enc.stepIndex == reference.stepIndex);
 
   LineCipher dec;
   std::string back(enciphered.size(), '\0');
@@ -61,6 +67,15 @@ void CipherRoundTrip(const std::string& plain) {
     line.clear();
   }
   FUZZ_CHECK(lines + line == plain);
+}
+
+// Every form of the enciphering kernel this processor can run.
+void CipherRoundTrip(const std::string& plain) {
+  for (CipherPath path : AllCipherPaths()) {
+    if (!ForceCipherPath(path)) continue;
+    CipherRoundTripOnePath(plain);
+  }
+  ResetCipherPath();
 }
 
 struct Body {

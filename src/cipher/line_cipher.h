@@ -7,10 +7,12 @@
 //
 // The fields are the state itself and may be read or set; after any call
 // they hold exactly what the byte-by-byte algorithm leaves in them. The
-// bulk calls (EncipherText, EncipherBytes, DecipherBytes) run a faster,
-// table-driven form of the same algorithm whenever the working key has
-// the shape that enciphering always gives it (the key with one byte XORed
-// into every position), and the byte-by-byte form otherwise.
+// bulk calls (EncipherText, EncipherBytes, DecipherBytes, DecipherLine)
+// run a faster form of the same algorithm (running_form.h) whenever the
+// working key has the shape that enciphering always gives it (the key with
+// one byte XORed into every position), and the byte-by-byte form
+// otherwise. Enciphering in bulk is fastest in large calls: each call
+// converts the fields once on the way in and once on the way out.
 #ifndef TARVEX_CIPHER_LINE_CIPHER_H_
 #define TARVEX_CIPHER_LINE_CIPHER_H_
 
@@ -21,6 +23,9 @@
 namespace tarvex {
 
 class ByteSink;
+namespace running {
+struct RunningState;
+}
 
 // The key of the system, shared by writer and reader.
 inline constexpr char kCipherKey[] = "QuartzLanternBay";
@@ -69,6 +74,9 @@ class LineCipher {
  private:
   // The running byte r when workKey is the key with r XORed into every byte.
   bool RunningByte(uint8_t* r) const;
+  // The record's fields to and from the running form of the bulk calls.
+  bool EnterRunning(running::RunningState* st) const;
+  void LeaveRunning(const running::RunningState& st);
   template <bool kStopAtLineFeed>
   std::size_t DecipherRun(const uint8_t* in, std::size_t n, uint8_t* out);
 };

@@ -36,6 +36,9 @@ class LineCipherReader {
   // Closes the file and wipes the state. Safe to repeat.
   void Close();
 
+  // The state after the last byte read from the file. The file is
+  // deciphered a block ahead of the lines handed out, so only at the end of
+  // the file is this the state after the last line.
   const LineCipher& cipher() const { return cipher_; }
 
  private:

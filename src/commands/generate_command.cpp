@@ -34,12 +34,7 @@ bool MainFrameLogic::GenerateFromPath(const std::string& path) {
       return CheckSource() && WritePolicyBinary();
     case PolicyFileType::kBinary:
       m_binaryPath = path;
-      if (!ProbePolicyBinary(m_binaryPath, kTimeStampMarker)) {
-        ShowFrameMessage(IDS_NOT_VALID_FILE);
-        return false;
-      }
-      m_sourcePath = SiblingPath(path, SplitPath(path).baseName, kSourceExtension);
-      return ConvertPolicyBinary();
+      return RecogniseAndConvert(SiblingPath(path, SplitPath(path).baseName, kSourceExtension));
   }
   return false;
 }

@@ -71,6 +71,11 @@ class MainFrameLogic {
   // with m_fromDrop clear also opens the result and reports success.
   bool ConvertPolicyBinary();
 
+  // ConvertPolicyBinary of m_binaryPath into `sourcePath` (which becomes
+  // m_sourcePath) when the file is a policy binary file, recognised on the
+  // same pass; shows 5460 and writes nothing when it is not.
+  bool RecogniseAndConvert(const std::string& sourcePath);
+
   // --- The keyword browser (keywords/keyword_browser.cpp) ---
   // Loads keyword.txt into the process-wide table and lists every name in
   // the keyword box; false when the file cannot be read (the frame's

@@ -63,12 +63,7 @@ bool MainFrameLogic::OpenPolicyFile(const std::string& path) {
 bool MainFrameLogic::ConvertPolicyBinaryTo(const std::string& binaryPath,
                                            const std::string& sourcePath) {
   m_binaryPath = binaryPath;
-  if (!ProbePolicyBinary(m_binaryPath, kTimeStampMarker)) {
-    ShowFrameMessage(IDS_NOT_VALID_FILE);
-    return false;
-  }
-  m_sourcePath = sourcePath;
-  return ConvertPolicyBinary();
+  return RecogniseAndConvert(sourcePath);
 }
 
 }  // namespace tarvex

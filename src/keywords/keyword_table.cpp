@@ -1,39 +1,130 @@
 #include "keywords/keyword_table.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "keywords/ascii_case.h"
 
 namespace tarvex {
 
-std::size_t KeywordTable::FoldedHash::operator()(std::string_view text) const {
-  // FNV-1a over the folded bytes.
-  uint64_t h = 14695981039346656037ull;
-  for (char c : text) {
-    h ^= static_cast<unsigned char>(FoldAscii(c));
-    h *= 1099511628211ull;
-  }
-  return static_cast<std::size_t>(h);
+namespace {
+
+constexpr uint64_t kOnes = 0x0101010101010101ull;
+constexpr uint64_t kHigh = 0x8080808080808080ull;
+
+// Up to eight bytes of `text` from `at` in one word (zero-filled), with the
+// capitals A to Z made small by setting bit 5 where a byte lies in 'A'..'Z'.
+uint64_t FoldedWord(std::string_view text, std::size_t at) {
+  uint64_t v = 0;
+  std::memcpy(&v, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+  const uint64_t low7 = v & ~kHigh;
+  const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
+  const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
+  const uint64_t upper = atLeastA & ~aboveZ & ~v & kHigh;
+  return v | upper >> 2;
 }
 
-bool KeywordTable::FoldedEqual::operator()(std::string_view a, std::string_view b) const {
-  return EqualsIgnoreAsciiCase(a, b);
+// EqualsIgnoreAsciiCase, a word at a time: every lookup ends in one.
+bool FoldedEqual(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); i += 8) {
+    if (FoldedWord(a, i) != FoldedWord(b, i)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+uint32_t KeywordTable::FoldedHash(std::string_view text) {
+  uint64_t h = 0x2545F4914F6CDD1Dull ^ text.size();
+  for (std::size_t i = 0; i < text.size(); i += 8) {
+    // The high half of a product depends on every byte; fold it down so
+    // that the last bytes of a word (often the digits that tell names
+    // apart) reach the low bits the index uses.
+    h = (h ^ FoldedWord(text, i)) * 0x9E3779B97F4A7C15ull;
+    h ^= h >> 32;
+  }
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  h ^= h >> 33;
+  return static_cast<uint32_t>(h);
+}
+
+std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+    const Slot& slot = slots_[i];
+    if (slot.rowPlusOne == 0) return i;
+    if (slot.hash == hash && FoldedEqual(rows_[slot.rowPlusOne - 1].name, name)) {
+      return i;
+    }
+  }
+}
+
+void KeywordTable::GrowTo(std::size_t rows) {
+  std::size_t size = slots_.empty() ? 64 : slots_.size();
+  while (rows * 2 > size) size *= 2;
+  if (size == slots_.size()) return;
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(size, Slot{});
+  const std::size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.rowPlusOne == 0) continue;
+    std::size_t i = slot.hash & mask;
+    while (slots_[i].rowPlusOne != 0) i = (i + 1) & mask;
+    slots_[i] = slot;
+  }
 }
 
 void KeywordTable::Append(KeywordDef row) {
-  // emplace keeps an existing entry: the first row of a name stays the one found.
-  firstRowByFoldedName_.emplace(FoldAsciiCase(row.name), rows_.size());
+  GrowTo(rows_.size() + 1);
+  const uint32_t hash = FoldedHash(row.name);
+  const std::size_t i = Probe(row.name, hash);
+  // An occupied slot holds an earlier row of this name: that one stays the one found.
+  if (slots_[i].rowPlusOne == 0) {
+    slots_[i] = Slot{hash, static_cast<uint32_t>(rows_.size() + 1)};
+  }
   rows_.push_back(std::move(row));
 }
 
+void KeywordTable::AppendAll(std::vector<KeywordDef> rows) {
+  const std::size_t first = rows_.size();
+  if (rows_.empty()) {
+    rows_ = std::move(rows);
+  } else {
+    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+  }
+  GrowTo(rows_.size());
+  const std::size_t mask = slots_.size() - 1;
+  std::vector<Slot> pending;
+  pending.reserve(rows_.size() - first);
+  for (std::size_t r = first; r < rows_.size(); ++r) {
+    pending.push_back(Slot{FoldedHash(rows_[r].name), static_cast<uint32_t>(r + 1)});
+  }
+  // By place in the index; rows of one name share a place and keep their
+  // order, so the first of them is entered first and stays the one found.
+  std::stable_sort(pending.begin(), pending.end(), [mask](const Slot& a, const Slot& b) {
+    return (a.hash & mask) < (b.hash & mask);
+  });
+  for (const Slot& slot : pending) {
+    const std::size_t i = Probe(rows_[slot.rowPlusOne - 1].name, slot.hash);
+    if (slots_[i].rowPlusOne == 0) slots_[i] = slot;
+  }
+}
+
 const KeywordDef* KeywordTable::Find(std::string_view name) const {
-  auto it = firstRowByFoldedName_.find(name);
-  return it == firstRowByFoldedName_.end() ? nullptr : &rows_[it->second];
+  if (slots_.empty()) return nullptr;
+  const Slot& slot = slots_[Probe(name, FoldedHash(name))];
+  return slot.rowPlusOne == 0 ? nullptr : &rows_[slot.rowPlusOne - 1];
 }
 
 void KeywordTable::Clear() {
   rows_.clear();
-  firstRowByFoldedName_.clear();
+  slots_.clear();
 }
 
 KeywordTable& GlobalKeywordTable() {

@@ -1,13 +1,35 @@
 #include "keywords/line_reader.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
-#include "platform/file_ops.h"
+#include "platform/regular_file.h"
 
 namespace tarvex {
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
 }
+
+namespace {
+
+// How many bytes from `p` (at most `limit`) are neither line feed, carriage
+// return nor zero: eight at a time, with the zero-byte test of a word.
+std::size_t OrdinaryRun(const unsigned char* p, std::size_t limit) {
+  constexpr uint64_t kOnes = 0x0101010101010101ull;
+  constexpr uint64_t kHigh = 0x8080808080808080ull;
+  auto hasZero = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+  std::size_t run = 0;
+  for (; run + 8 <= limit; run += 8) {
+    uint64_t v;
+    std::memcpy(&v, p + run, 8);
+    if (hasZero(v) | hasZero(v ^ ('\n' * kOnes)) | hasZero(v ^ ('\r' * kOnes))) break;
+  }
+  while (run < limit && p[run] != '\n' && p[run] != '\r' && p[run] != 0) ++run;
+  return run;
+}
+
+}  // namespace
 
 LineReader::~LineReader() {
   Close();
@@ -15,7 +37,7 @@ LineReader::~LineReader() {
 
 bool LineReader::Open(const std::string& path, ReadMode mode) {
   Close();
-  file_ = OpenForBinaryReading(path);
+  file_ = OpenRegularFile(path);
   if (file_ == nullptr) return false;
   mode_ = mode;
   buffer_ = std::make_unique<unsigned char[]>(kBufferSize);
@@ -67,8 +89,7 @@ bool LineReader::ReadPiece(std::string* piece) {
     if (pos_ < len_) {
       const unsigned char* start = buffer_.get() + pos_;
       const std::size_t limit = std::min(len_ - pos_, kMaxPieceLength - n);
-      std::size_t run = 0;
-      while (run < limit && start[run] != '\n' && start[run] != '\r' && start[run] != 0) ++run;
+      const std::size_t run = OrdinaryRun(start, limit);
       if (run > 0) {
         if (!cut) piece->append(reinterpret_cast<const char*>(start), run);
         pos_ += run;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "platform/file_fault.h"
+#include "platform/interrupt_cleanup.h"
 
 #ifdef _WIN32
 #ifndef NOMINMAX
@@ -148,6 +149,7 @@ bool ReplacementFile::Open(const std::string& target) {
     if (f != nullptr) {
       file_ = f;
       temp_ = temp;
+      RegisterInterruptCleanup(temp_);
       return true;
     }
     if (errno != EEXIST) return false;  // not a name clash: the folder refuses us
@@ -177,6 +179,7 @@ bool ReplacementFile::Commit() {
     ok = !FileStepFails(FileStep::kRename, written_) && RenameOver(temp_, target_);
   }
   if (ok) {
+    UnregisterInterruptCleanup(temp_);
     temp_.clear();
   } else {
     Abandon();
@@ -191,6 +194,7 @@ void ReplacementFile::Abandon() {
   }
   if (!temp_.empty()) {
     std::remove(temp_.c_str());
+    UnregisterInterruptCleanup(temp_);
     temp_.clear();
   }
 }

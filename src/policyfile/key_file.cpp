@@ -4,7 +4,7 @@
 
 #include "keywords/ascii_case.h"
 #include "keywords/blanks.h"
-#include "platform/file_ops.h"
+#include "platform/regular_file.h"
 #include "policyfile/policy_format.h"
 
 namespace tarvex {
@@ -12,7 +12,12 @@ namespace tarvex {
 std::size_t FindKeyFileLine(std::string_view line) {
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos || equals == 0) return 0;
-  return EqualsIgnoreAsciiCase(StripBlanks(line.substr(0, equals)), kKeyFileKeyword) ? equals : 0;
+  // Trimmed in place: this runs on every line the writer reads.
+  std::string_view keyword = line.substr(0, equals);
+  const std::size_t first = keyword.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return 0;
+  keyword = keyword.substr(first, keyword.find_last_not_of(kBlanks) - first + 1);
+  return EqualsIgnoreAsciiCase(keyword, kKeyFileKeyword) ? equals : 0;
 }
 
 std::string HexText(std::string_view bytes) {
@@ -28,7 +33,7 @@ std::string HexText(std::string_view bytes) {
 
 std::size_t EmbedKeyFile(std::string* line, std::size_t equals) {
   const std::string name = StripBlanks(std::string_view(*line).substr(equals + 1));
-  std::FILE* file = OpenForBinaryReading(name);
+  std::FILE* file = OpenRegularFile(name);
   if (file == nullptr) return 0;
   char buffer[kMaxKeyFileSize + 1];
   const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);

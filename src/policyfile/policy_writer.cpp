@@ -6,6 +6,7 @@
 #include "keywords/line_reader.h"
 #include "platform/file_ops.h"
 #include "platform/resource_ids.h"
+#include "policyfile/block_encipherer.h"
 #include "policyfile/key_file.h"
 #include "policyfile/policy_format.h"
 #include "policyfile/time_stamp.h"
@@ -40,6 +41,7 @@ bool MainFrameLogic::WritePolicyBinary() {
     return false;
   }
 
+  BlockEncipherer body(cipher, output);
   bool written = true;
   std::string line;
   while (source.ReadPiece(&line)) {
@@ -54,10 +56,11 @@ bool MainFrameLogic::WritePolicyBinary() {
       }
     }
     if (line.find(kLineEnd) == std::string::npos) line += kLineEnd;
-    written = cipher.EncipherText(line, output) && written;
+    written = body.Add(line) && written;
   }
   source.Close();
-  written = cipher.EncipherText(TimeStampLine(started), output) && written;
+  written = body.Add(TimeStampLine(started)) && written;
+  written = body.Flush() && written;
 
   if (!written || !output.Commit()) {
     output.Abandon();

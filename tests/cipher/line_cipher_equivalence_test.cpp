@@ -1,6 +1,8 @@
 // LineCipher's fast forms against the direct transcription of the cipher:
 // the same bytes, and the same state afterwards, whatever the input, the
-// starting state and the way the stream is cut into calls.
+// starting state and the way the stream is cut into calls. Every test runs
+// once per form of the enciphering kernel; a form this processor cannot
+// run is skipped.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cipher/cipher_path.h"
 #include "cipher/line_cipher.h"
 #include "cipher/line_cipher_reader.h"
 #include "cipher/reference_line_cipher.h"
@@ -16,6 +19,12 @@
 #include "support/temp_dir.h"
 
 namespace tarvex {
+
+// Names the form in test output.
+void PrintTo(CipherPath path, std::ostream* os) {
+  *os << CipherPathName(path);
+}
+
 namespace {
 using testing::ReferenceLineCipher;
 using testing::TempDir;
@@ -92,7 +101,15 @@ std::vector<TextCase> Texts() {
   };
 }
 
-TEST(LineCipherEquivalence, BulkFormsMatchTheDirectFormByteForByte) {
+class LineCipherEquivalence : public ::testing::TestWithParam<CipherPath> {
+ protected:
+  void SetUp() override {
+    if (!ForceCipherPath(GetParam())) GTEST_SKIP() << "this processor cannot run the form";
+  }
+  void TearDown() override { ResetCipherPath(); }
+};
+
+TEST_P(LineCipherEquivalence, BulkFormsMatchTheDirectFormByteForByte) {
   const std::vector<std::vector<std::size_t>> chunkings = {
       {1 << 20}, {1}, {2}, {3}, {7}, {64}, {4095}, {4096}, {4097}, {1, 13, 255, 2, 1000},
   };
@@ -112,7 +129,7 @@ TEST(LineCipherEquivalence, BulkFormsMatchTheDirectFormByteForByte) {
   }
 }
 
-TEST(LineCipherEquivalence, DecipheringNoiseMatchesTheDirectForm) {
+TEST_P(LineCipherEquivalence, DecipheringNoiseMatchesTheDirectForm) {
   // Bytes that no writer produced still decipher to one definite text.
   std::mt19937 rng(346);
   for (std::size_t n : {1u, 2u, 17u, 1000u, 70000u}) {
@@ -125,7 +142,7 @@ TEST(LineCipherEquivalence, DecipheringNoiseMatchesTheDirectForm) {
   }
 }
 
-TEST(LineCipherEquivalence, SingleByteCallsAndBulkCallsMixFreely) {
+TEST_P(LineCipherEquivalence, SingleByteCallsAndBulkCallsMixFreely) {
   std::mt19937 rng(7);
   const std::string plain = RandomBytes(rng, 4000);
   ReferenceLineCipher ref;
@@ -148,7 +165,7 @@ TEST(LineCipherEquivalence, SingleByteCallsAndBulkCallsMixFreely) {
   ExpectSameState(c, ref, "mixed calls");
 }
 
-TEST(LineCipherEquivalence, EncipherTextStopsAtZeroAndLeavesTheDirectFormsState) {
+TEST_P(LineCipherEquivalence, EncipherTextStopsAtZeroAndLeavesTheDirectFormsState) {
   std::mt19937 rng(11);
   const std::vector<std::string> lines = {
       "; comment\r\n",
@@ -170,7 +187,7 @@ TEST(LineCipherEquivalence, EncipherTextStopsAtZeroAndLeavesTheDirectFormsState)
   EXPECT_EQ(sink.bytes(), expected);
 }
 
-TEST(LineCipherEquivalence, AnyStartingStateMatches) {
+TEST_P(LineCipherEquivalence, AnyStartingStateMatches) {
   // A working key that is not the key XOR one byte (possible only when a
   // caller sets the fields) and arbitrary words must give the same bytes too.
   std::mt19937 rng(99);
@@ -195,7 +212,7 @@ TEST(LineCipherEquivalence, AnyStartingStateMatches) {
   }
 }
 
-TEST(LineCipherEquivalence, ReaderDeciphersWhatTheDirectFormEnciphered) {
+TEST_P(LineCipherEquivalence, ReaderDeciphersWhatTheDirectFormEnciphered) {
   TempDir dir;
   std::mt19937 rng(5);
   struct Case {
@@ -228,6 +245,23 @@ TEST(LineCipherEquivalence, ReaderDeciphersWhatTheDirectFormEnciphered) {
         << c.name;
     ExpectSameState(reader.cipher(), ref, c.name);
   }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryForm, LineCipherEquivalence, ::testing::ValuesIn(AllCipherPaths()),
+                         [](const ::testing::TestParamInfo<CipherPath>& info) {
+                           return std::string(CipherPathName(info.param));
+                         });
+
+TEST(CipherPath, ThePortableFormIsAlwaysThereAndForcingAnUnsupportedFormChangesNothing) {
+  EXPECT_TRUE(CipherPathSupported(CipherPath::kPortable));
+  const CipherPath best = ActiveCipherPath();
+  EXPECT_TRUE(CipherPathSupported(best));
+  for (CipherPath path : AllCipherPaths()) {
+    EXPECT_EQ(ForceCipherPath(path), CipherPathSupported(path)) << CipherPathName(path);
+    EXPECT_EQ(ActiveCipherPath() == path, CipherPathSupported(path)) << CipherPathName(path);
+  }
+  ResetCipherPath();
+  EXPECT_EQ(ActiveCipherPath(), best);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "keywords/ascii_case.h"
 #include "keywords/keyword_file.h"
 #include "keywords/keyword_table.h"
 #include "platform/fake_window_system.h"
@@ -122,6 +123,39 @@ TEST(KeywordTable, FirstRowWinsWithAsciiCaseIgnored) {
   EXPECT_FALSE(FindKeyword(table, "Timeout ", &untouched));
   EXPECT_EQ(untouched, (KeywordDef{"u", "v", "w", "x"}));
   EXPECT_EQ(table.size(), 4u);  // duplicates are kept and listed
+}
+
+TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
+  // Names of every length around the eight-byte words the index hashes,
+  // with capitals, high bytes and the characters next to 'A' and 'Z'.
+  KeywordTable table, bulk;
+  std::vector<std::string> names;
+  std::vector<KeywordDef> rows;
+  const std::string alphabet = "@AZ[`az{\x80\xC1\xE1_0";
+  for (int i = 0; i < 3000; ++i) {
+    std::string name;
+    unsigned v = static_cast<unsigned>(i);
+    for (int n = i % 19; n > 0; --n, v = v * 7 + 3) name += alphabet[v % alphabet.size()];
+    names.push_back(name);
+    table.Append({name, std::to_string(i), "", ""});
+    rows.push_back({name, std::to_string(i), "", ""});
+  }
+  bulk.Append({"first", "", "", ""});  // rows already there stay in front
+  bulk.AppendAll(rows);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const KeywordDef* found = table.Find(FoldAsciiCase(names[i]));
+    ASSERT_NE(found, nullptr) << i;
+    // The first row whose name folds to the same text.
+    std::size_t first = 0;
+    while (!EqualsIgnoreAsciiCase(names[first], names[i])) ++first;
+    EXPECT_EQ(found->type, std::to_string(first)) << i;
+    ASSERT_NE(bulk.Find(names[i]), nullptr) << i;
+    EXPECT_EQ(bulk.Find(names[i])->type, std::to_string(first)) << i;
+  }
+  EXPECT_EQ(bulk.size(), names.size() + 1);
+  EXPECT_EQ(bulk.rows()[1], rows[0]);
+  EXPECT_EQ(table.Find(std::string(25, '\xC1')), nullptr);
+  EXPECT_EQ(table.size(), names.size());
 }
 
 }  // namespace

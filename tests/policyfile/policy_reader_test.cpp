@@ -96,5 +96,48 @@ TEST_F(ConvertTest, UnwritableTargetIsReported) {
   EXPECT_EQ(dir.Entries(), V{"policy.bin"});
 }
 
+TEST_F(ConvertTest, RecognisingAndConvertingIsOnePassThatShowsNothingUntilTheMarker) {
+  struct Case {
+    const char* name;
+    std::string plain;  // "" with `noise`: the file is not enciphered at all
+    bool recognised;
+  } cases[] = {
+      // More than one write block of lines before the marker, and after it.
+      {"long body",
+       std::string(40000, 'x') + "\r\n" + std::string(300000, 'y') + "\n" + kStamp +
+           std::string(300000, 'z') + "\r\n",
+       true},
+      {"marker first", kStamp + "A = 1\r\n", true},
+      {"no marker", "A = 1\r\n" + std::string(300000, 'a') + "\r\n", false},
+      {"marker in the unfinished last fragment", "A = 1\r\nTimeStamp = ", false},
+  };
+  for (const Case& c : cases) {
+    TempDir here;
+    FakeWindowSystem ws2;
+    MainFrameLogic frame2(ws2);
+    frame2.m_fromDrop = true;
+    const std::string earlier = here.Write("Untitled.inf", "earlier");
+    const std::string binary = here.Write("p.bin", EncipherAll(c.plain));
+    EXPECT_EQ(frame2.ConvertPolicyBinaryTo(binary, earlier), c.recognised) << c.name;
+    std::string expected = c.plain;
+    if (const std::size_t at = expected.find(kStamp); at != std::string::npos) {
+      expected.erase(at, kStamp.size());
+    }
+    EXPECT_EQ(ReadFile(earlier), c.recognised ? expected : "earlier") << c.name;
+    EXPECT_EQ(here.Entries(), (V{"Untitled.inf", "p.bin"})) << c.name;
+    EXPECT_EQ(ws2.texts(), c.recognised ? V{} : V{"This is not a valid Tarvex file."}) << c.name;
+  }
+}
+
+TEST_F(ConvertTest, UnrecognisedFileGivesTheSameMessageWhenTheTargetIsUnwritable) {
+  const std::string noise = dir.Write("noise.bin", "A = 1\r\n" + kStamp);
+  const std::string good = dir.Write("good.bin", EncipherAll("A = 1\r\n" + kStamp));
+  EXPECT_FALSE(frame.ConvertPolicyBinaryTo(noise, dir.Path("missing/Untitled.inf")));
+  EXPECT_FALSE(frame.ConvertPolicyBinaryTo(good, dir.Path("missing/Untitled.inf")));
+  EXPECT_EQ(ws.texts(), (V{"This is not a valid Tarvex file.",
+                           "Error writing file " + dir.Path("missing/Untitled.inf") + " !"}));
+  EXPECT_EQ(dir.Entries(), (V{"good.bin", "noise.bin"}));
+}
+
 }  // namespace
 }  // namespace tarvex

@@ -1,0 +1,54 @@
+#include "platform/regular_file.h"
+
+#include <sys/stat.h>
+#include <sys/types.h>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tarvex {
+
+#ifdef _WIN32
+
+std::FILE* OpenRegularFile(const std::string& path) {
+  // Device names such as CON or NUL are not regular files either.
+  struct _stat64 st;
+  if (path.empty() || _stat64(path.c_str(), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
+    return nullptr;
+  }
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return nullptr;
+  if (_fstat64(_fileno(f), &st) != 0 || (st.st_mode & _S_IFMT) != _S_IFREG) {
+    std::fclose(f);
+    return nullptr;
+  }
+  return f;
+}
+
+#else
+
+std::FILE* OpenRegularFile(const std::string& path) {
+  if (path.empty()) return nullptr;
+  // O_NONBLOCK: opening a FIFO must not wait for a writer. What is opened
+  // is then checked, not the name, so a swap in between changes nothing.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return nullptr;
+  }
+  const int flags = ::fcntl(fd, F_GETFL);
+  if (flags >= 0) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* f = ::fdopen(fd, "rb");
+  if (f == nullptr) ::close(fd);
+  return f;
+}
+
+#endif
+
+}  // namespace tarvex

@@ -1,0 +1,20 @@
+// Opening the files Tarvex reads: sources, the keyword dictionary, key
+// files and policy binaries.
+#ifndef TARVEX_PLATFORM_REGULAR_FILE_H_
+#define TARVEX_PLATFORM_REGULAR_FILE_H_
+
+#include <cstdio>
+#include <string>
+
+namespace tarvex {
+
+// Opens `path` for binary reading when it is a regular file, directly or
+// through a symbolic link. Nothing for a folder, a FIFO, a device (such as
+// /dev/zero) or a path that cannot be opened, so that each caller reports
+// such a file as it reports an unreadable one; opening a FIFO never waits
+// for a writer. The caller closes the file with std::fclose.
+std::FILE* OpenRegularFile(const std::string& path);
+
+}  // namespace tarvex
+
+#endif  // TARVEX_PLATFORM_REGULAR_FILE_H_
