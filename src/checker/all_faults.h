@@ -21,11 +21,11 @@
 namespace tarvex {
 
 struct SourceFault {
-  int messageId = 0;      // the string-table id of the fault's own message
-  std::string message;    // the whole text of Generate's message box
-  int line = 1;           // the reported line, as the checker counts lines (1-based)
-  int lastLine = 1;       // the faulty entry's last line (its continuation lines)
-  bool selects = false;   // whether Generate selects text for it (not for 5452)
+  int messageId = 0;         // the string-table id of the fault's own message
+  std::string message;       // the whole text of Generate's message box
+  int line = 1;              // the reported line, as the checker counts lines (1-based)
+  int lastLine = 1;          // the faulty entry's last line (its continuation lines)
+  bool selects = false;      // whether Generate selects text for it (not for 5452)
   ErrorSelection selection;  // Generate's selection in the text, in byte offsets
 };
 

@@ -76,14 +76,17 @@ ScanOutcome ScanSource(PieceSource& pieces, const KeywordTable& table, ScanFault
     if (!IsValidAttribute(entry.attribute)) {
       fault = {IDS_NOT_VALID_ATTRIBUTE,
                FormatMessage(IDS_NOT_VALID_ATTRIBUTE, {entry.attribute, lineNumber}),
-               entry.attribute, SelectKind::Attribute, lineNumber, lineNumber + continuationCount};
+               entry.attribute,
+               SelectKind::Attribute,
+               lineNumber,
+               lineNumber + continuationCount};
     } else {
       const CheckResult result = CheckEntry(table, entry.keyword, entry.value, continued);
       if (result != CheckResult::Ok) {
         FaultReport r =
             DescribeFault(result, {entry.keyword, entry.value, lastLineRead, lineNumber});
-        fault = {r.messageId, std::move(r.message), std::move(r.selectText), r.kind, lineNumber,
-                 lineNumber + continuationCount};
+        fault = {r.messageId, std::move(r.message), std::move(r.selectText),
+                 r.kind,      lineNumber,           lineNumber + continuationCount};
       }
     }
     if (fault.messageId != 0 && report(std::move(fault))) break;

@@ -23,8 +23,8 @@ struct ScanFault {
   std::string message;     // filled, without the closing "Unable to generate" line
   std::string selectText;  // the text that is selected, looked for as `kind` says
   SelectKind kind = SelectKind::LineText;
-  int line = 0;            // the entry's first line, as the scanner counts lines
-  int lastLine = 0;        // the entry's last line (its last continuation line)
+  int line = 0;      // the entry's first line, as the scanner counts lines
+  int lastLine = 0;  // the entry's last line (its last continuation line)
 };
 
 class ScanFaultSink {

@@ -148,8 +148,8 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
     return UsageError(err, "unknown command '" + o.command + "'");
   }
   if ((o.all || o.format) && o.command != "check") {
-    return UsageError(err, std::string("option '") + (o.all ? "--all" : "--format") +
-                               "' goes with check only");
+    return UsageError(
+        err, std::string("option '") + (o.all ? "--all" : "--format") + "' goes with check only");
   }
   if (o.format && *o.format != "text" && *o.format != "json") {
     return UsageError(err, "unknown format '" + *o.format + "' (text or json)");

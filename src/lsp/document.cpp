@@ -17,7 +17,8 @@ Document::Document(std::string_view utf8) {
   }
   lineStarts_.push_back(0);
   for (std::size_t i = 0; i < bytes_.size(); ++i) {
-    if (bytes_[i] == '\n' || (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) {
+    if (bytes_[i] == '\n' ||
+        (bytes_[i] == '\r' && (i + 1 >= bytes_.size() || bytes_[i + 1] != '\n'))) {
       lineStarts_.push_back(i + 1);
     }
   }

@@ -15,9 +15,9 @@
 namespace tarvex::lsp {
 
 struct Fault {
-  std::size_t start = 0, end = 0;  // Generate's selection
-  int id = 0;                      // the message's string-table id
-  std::string firstLine;           // the message's first line
+  std::size_t start = 0, end = 0;      // Generate's selection
+  int id = 0;                          // the message's string-table id
+  std::string firstLine;               // the message's first line
   std::vector<std::string> moreLines;  // its other lines
 };
 

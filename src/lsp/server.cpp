@@ -65,7 +65,8 @@ bool Server::Handle(const std::string& body) {
   if (method == nullptr || (id != nullptr && !idUsable)) {
     // A reply from the client (to nothing we asked) is no fault; anything
     // else without a method is.
-    if (method == nullptr && idUsable && (message.contains("result") || message.contains("error"))) {
+    if (method == nullptr && idUsable &&
+        (message.contains("result") || message.contains("error"))) {
       return true;
     }
     Send(ErrorReply(idUsable ? *id : Json(nullptr), kInvalidRequest, "not a JSON-RPC request"));
@@ -172,8 +173,8 @@ void Server::Publish(const std::string& uri) {
     Json related = Json::array();
     std::string whole = first;
     for (const std::string& line : more) {
-      related.push_back({{"location", {{"uri", uri}, {"range", range}}},
-                         {"message", Cp1252ToUtf8(line)}});
+      related.push_back(
+          {{"location", {{"uri", uri}, {"range", range}}}, {"message", Cp1252ToUtf8(line)}});
       whole += "\n" + line;
     }
     Json diag = {{"range", range},
@@ -233,9 +234,9 @@ std::optional<Json> Server::Hover(const Json& params) {
   if (table == nullptr) return Json(nullptr);
   const std::optional<HoverInfo> h = HoverAt(d->document.bytes(), offset, *table);
   if (!h) return Json(nullptr);
-  return Json{{"contents", {{"kind", "plaintext"}, {"value", Cp1252ToUtf8(h->text)}}},
-              {"range", RangeJson(d->document.PositionOf(h->start),
-                                  d->document.PositionOf(h->end))}};
+  return Json{
+      {"contents", {{"kind", "plaintext"}, {"value", Cp1252ToUtf8(h->text)}}},
+      {"range", RangeJson(d->document.PositionOf(h->start), d->document.PositionOf(h->end))}};
 }
 
 }  // namespace tarvex::lsp

@@ -25,14 +25,16 @@ void PrintTo(const Case& c, std::ostream* os) {
 
 const std::string kFaulty = "Timeout 5\r\nEnable = yes\r\nName = ok\r\nTimeout = 1\\\r\nx\r\n";
 const std::string kUnable = "\nUnable to generate the 'Policy.bin' file.";
-const std::string kMissing = "a.inf:1:1: error: Incorrect syntax, '=' is missing on line 1 ." +
-                             kUnable + "\n";
+const std::string kMissing =
+    "a.inf:1:1: error: Incorrect syntax, '=' is missing on line 1 ." + kUnable + "\n";
 const std::string kBool =
     "a.inf:2:10: error: Invalid boolean value on line 2 !  \nThis keyword can only be assigned "
-    "with a boolean value (i.e. true or false)." + kUnable + "\n";
+    "with a boolean value (i.e. true or false)." +
+    kUnable + "\n";
 const std::string kConcat =
     "a.inf:4:1: error: Invalid use of line concatenation detected on line 4.\nOnly string type "
-    "keyword can use line concatenation." + kUnable + "\n";
+    "keyword can use line concatenation." +
+    kUnable + "\n";
 
 std::string Json(const std::string& entries) {
   return "[" + entries + "]";
@@ -61,8 +63,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CheckAllTest,
     ::testing::Values(
         Case{"first fault only, as today", {"check", "a.inf"}, kFaulty, 1, "", kMissing},
-        Case{"every fault", {"check", "--all", "a.inf"}, kFaulty, 1, "",
-             kMissing + kBool + kConcat},
+        Case{
+            "every fault", {"check", "--all", "a.inf"}, kFaulty, 1, "", kMissing + kBool + kConcat},
         Case{"sound source with --all", {"check", "--all", "a.inf"}, "Name = x\r\n", 0, "", ""},
         Case{"blank source with --all has no location",
              {"check", "--all", "a.inf"},
@@ -98,8 +100,8 @@ INSTANTIATE_TEST_SUITE_P(
                   R"("message":"\"Café\" on line number 1 is not a valid keyword.\nUnable to )"
                   R"(generate the 'Policy.bin' file."})"),
              ""},
-        Case{"json, sound source", {"check", "--format=json", "a.inf"}, "Name = x\r\n", 0, "[]",
-             ""},
+        Case{
+            "json, sound source", {"check", "--format=json", "a.inf"}, "Name = x\r\n", 0, "[]", ""},
         Case{"json, unreadable source",
              {"check", "--format=json", "missing.inf"},
              "",
@@ -111,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
              "",
              2,
              "",
-             "tarvexc: unknown format 'xml' (text or json)\n" 
+             "tarvexc: unknown format 'xml' (text or json)\n"
              "Usage: tarvexc [--keywords PATH] generate FILE\n"
              "       tarvexc [--keywords PATH] check [--all] [--format=text|json] FILE.inf\n"
              "       tarvexc convert FILE.bin [-o OUT.inf]\n"

@@ -8,7 +8,10 @@ namespace {
 TEST(Document, BytesAreCodePage1252OneByteACharacter) {
   EXPECT_EQ(Document("Caf\xC3\xA9 \xE2\x82\xAC").bytes(), "Caf\xE9 \x80");
   // Outside the code page: one "?" per character, whatever its UTF-8 length.
-  EXPECT_EQ(Document("a\xF0\x9F\x98\x80" "b\xE4\xB8\xAD").bytes(), "a?b?");
+  EXPECT_EQ(Document("a\xF0\x9F\x98\x80"
+                     "b\xE4\xB8\xAD")
+                .bytes(),
+            "a?b?");
 }
 
 TEST(Document, PositionsCountUtf16UnitsBothWays) {
@@ -19,7 +22,7 @@ TEST(Document, PositionsCountUtf16UnitsBothWays) {
     Position position;
   };
   const std::vector<Case> cases = {
-      {0, {0, 0}}, {2, {0, 2}}, {4, {1, 0}}, {5, {1, 2}}, {6, {1, 3}},
+      {0, {0, 0}},  {2, {0, 2}},  {4, {1, 0}},  {5, {1, 2}},  {6, {1, 3}},
       {10, {1, 7}}, {11, {2, 0}}, {16, {3, 0}}, {19, {3, 3}},
   };
   for (const Case& c : cases) {

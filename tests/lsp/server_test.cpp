@@ -55,9 +55,10 @@ class ServerTest : public ::testing::Test {
   }
   std::string Open(const std::string& text) {
     return Frame(Request(1, "initialize")) + Frame(Note("initialized")) +
-           Frame(Note("textDocument/didOpen",
-                      {{"textDocument",
-                        {{"uri", uri}, {"languageId", "tarvex"}, {"version", 1}, {"text", text}}}}));
+           Frame(
+               Note("textDocument/didOpen",
+                    {{"textDocument",
+                      {{"uri", uri}, {"languageId", "tarvex"}, {"version", 1}, {"text", text}}}}));
   }
   std::string End() { return Frame(Request(99, "shutdown")) + Frame(Note("exit")); }
   testing::TempDir dir;
@@ -90,12 +91,12 @@ TEST_F(ServerTest, PublishesEveryFaultWithItsRangeAndMessageLines) {
 }
 
 TEST_F(ServerTest, ChangeAndCloseRepublish) {
-  const Json change = Note("textDocument/didChange",
-                           {{"textDocument", {{"uri", uri}, {"version", 2}}},
-                            {"contentChanges", {{{"text", "Enable = true\n"}}}}});
-  const Session s = Serve(Open("Enable = 1\n") + Frame(change) +
-                        Frame(Note("textDocument/didClose", {{"textDocument", {{"uri", uri}}}})) +
-                        End());
+  const Json change =
+      Note("textDocument/didChange", {{"textDocument", {{"uri", uri}, {"version", 2}}},
+                                      {"contentChanges", {{{"text", "Enable = true\n"}}}}});
+  const Session s =
+      Serve(Open("Enable = 1\n") + Frame(change) +
+            Frame(Note("textDocument/didClose", {{"textDocument", {{"uri", uri}}}})) + End());
   ASSERT_EQ(s.out.size(), 5u);
   EXPECT_EQ(s.out[1]["params"]["diagnostics"].size(), 1u);
   EXPECT_EQ(s.out[2]["params"]["version"], 2);
@@ -113,8 +114,8 @@ TEST_F(ServerTest, CompletionAndHover) {
   const Json hoverValue =
       Request(4, "textDocument/hover",
               {{"textDocument", {{"uri", uri}}}, {"position", {{"line", 0}, {"character", 11}}}});
-  const Session s =
-      Serve(Open("Timeout = 5\r\nt") + Frame(completion) + Frame(hover) + Frame(hoverValue) + End());
+  const Session s = Serve(Open("Timeout = 5\r\nt") + Frame(completion) + Frame(hover) +
+                          Frame(hoverValue) + End());
   ASSERT_EQ(s.out.size(), 6u);
   EXPECT_EQ(s.out[2]["result"]["items"],
             Json::parse(R"([{"label":"Timeout","kind":14,"detail":"int, 1 to 60"}])"));
@@ -124,10 +125,11 @@ TEST_F(ServerTest, CompletionAndHover) {
 }
 
 TEST_F(ServerTest, ErrorReplies) {
-  const Session s = Serve(Frame(Request(1, "textDocument/hover")) + Open("Name = x\n") +
-                        FrameBody("{oops") + FrameBody("[1,2]") + Frame(Request(7, "workspace/bogus")) +
-                        Frame(Note("$/cancelRequest", {{"id", 1}})) +
-                        Frame(Request(8, "textDocument/hover", {{"position", 3}})) + End());
+  const Session s =
+      Serve(Frame(Request(1, "textDocument/hover")) + Open("Name = x\n") + FrameBody("{oops") +
+            FrameBody("[1,2]") + Frame(Request(7, "workspace/bogus")) +
+            Frame(Note("$/cancelRequest", {{"id", 1}})) +
+            Frame(Request(8, "textDocument/hover", {{"position", 3}})) + End());
   ASSERT_EQ(s.status, 0);
   std::vector<std::pair<Json, int>> errors;
   for (const Json& m : s.out) {

@@ -16,9 +16,13 @@ struct FramingCase {
 
 TEST(Transport, ReadsFramesAndTellsEndFromBrokenFraming) {
   const std::vector<FramingCase> cases = {
-      {"two messages", "Content-Length: 2\r\n\r\n{}Content-Length: 3\r\n\r\n[1]", {"{}", "[1]"},
+      {"two messages",
+       "Content-Length: 2\r\n\r\n{}Content-Length: 3\r\n\r\n[1]",
+       {"{}", "[1]"},
        ReadStatus::kEnd},
-      {"other headers and case", "content-type: x\r\nCONTENT-LENGTH:  1 \r\n\r\n1", {"1"},
+      {"other headers and case",
+       "content-type: x\r\nCONTENT-LENGTH:  1 \r\n\r\n1",
+       {"1"},
        ReadStatus::kEnd},
       {"bare line feeds", "Content-Length: 1\n\n1", {"1"}, ReadStatus::kEnd},
       {"empty input", "", {}, ReadStatus::kEnd},

@@ -59,15 +59,15 @@ class SourceGenerator {
 
   std::string Line(bool longLines) {
     static const std::vector<std::string> keywords{
-        "Name", "name", "Port", "PORT", "Level", "Upside", "Enabled", "Odd", "DUP", "dup",
-        "Nope", "", "Port5", "Na me", "Key{policy", "Ñame", "="};
+        "Name", "name", "Port", "PORT",  "Level", "Upside",     "Enabled", "Odd", "DUP",
+        "dup",  "Nope", "",     "Port5", "Na me", "Key{policy", "Ñame",    "="};
     static const std::vector<std::string> attributes{
-        "", "", "", "{policy}", "{DEFAULT}", "{ Policy }", "{other}", "{policy}x", "{", "}",
-        "{}", "{=}"};
+        "",        "",          "",  "{policy}", "{DEFAULT}", "{ Policy }",
+        "{other}", "{policy}x", "{", "}",        "{}",        "{=}"};
     static const std::vector<std::string> values{
-        "1", "0", "65535", "65536", "-1", "+", "-", "007", "1.5", "0x10", "true", "FALSE",
-        "yes", "", "a = b", "x\\", "a \\", "\\", "5 \\ ", "99999999999", "10abc", "\xE9t\xE9",
-        "Port = 1", "a\\b"};
+        "1",    "0",    "65535", "65536",       "-1",    "+",         "-",        "007",
+        "1.5",  "0x10", "true",  "FALSE",       "yes",   "",          "a = b",    "x\\",
+        "a \\", "\\",   "5 \\ ", "99999999999", "10abc", "\xE9t\xE9", "Port = 1", "a\\b"};
     switch (Pick(12)) {
       case 0:
         return Blanks();
