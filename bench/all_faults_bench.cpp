@@ -15,8 +15,8 @@ namespace {
 const std::string& FaultySource() {
   static const std::string text = [] {
     std::string s = Workload::Get().sourceText;
-    for (std::size_t at = s.find("= true"); at != std::string::npos; at = s.find("= true", at)) {
-      s.replace(at, 6, "= tru3");
+    for (std::size_t at = s.find("= TRUE"); at != std::string::npos; at = s.find("= TRUE", at)) {
+      s.replace(at, 6, "= TRU3");
     }
     return s;
   }();

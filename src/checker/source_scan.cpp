@@ -49,42 +49,56 @@ ScanOutcome ScanSource(PieceSource& pieces, const KeywordTable& table, ScanFault
       }
       continue;
     }
-    SourceEntry entry = SplitEntry(line, equals);
+    const SourceEntryView parts = SplitEntryView(line, equals);
+    // The keyword and attribute are needed past the next read only when the
+    // entry is continued (a piece's text does not outlive the next read), and
+    // only then is the value copied, to be joined in place.
+    std::string_view keyword = parts.keyword;
+    std::string_view attribute = parts.attribute;
+    std::string_view value = parts.value;
+    std::string keywordCopy, attributeCopy, joined;
     // Only a blank keyword's report needs the last line read, so only then
-    // is it kept (a piece's text does not outlive the next read).
-    const bool keepLastLine = entry.keyword.empty();
+    // is it kept.
+    const bool keepLastLine = keyword.empty();
     std::string lastLineRead;
     if (keepLastLine) lastLineRead = LineAsRead(piece);
 
     // A value ending in a backslash takes the next line, whatever it holds.
     bool continued = false;
     int continuationCount = 0;
-    while (!entry.value.empty() && entry.value.back() == '\\') {
-      continued = true;
-      if (!pieces.Next(&piece)) break;
-      ++continuationCount;
-      // Joining in place keeps a long continued value linear. The value
-      // starts and ends with a non-blank (the backslash), so trimming the
-      // joined text only ever removes blanks at its end.
-      entry.value += '\r';
-      entry.value += piece.text;
-      while (IsBlank(entry.value.back())) entry.value.pop_back();
-      if (keepLastLine) lastLineRead = LineAsRead(piece);
+    if (!value.empty() && value.back() == '\\') {
+      keywordCopy = keyword;
+      attributeCopy = attribute;
+      keyword = keywordCopy;
+      attribute = attributeCopy;
+      joined = value;
+      while (!joined.empty() && joined.back() == '\\') {
+        continued = true;
+        if (!pieces.Next(&piece)) break;
+        ++continuationCount;
+        // Joining in place keeps a long continued value linear. The value
+        // starts and ends with a non-blank (the backslash), so trimming the
+        // joined text only ever removes blanks at its end.
+        joined += '\r';
+        joined += piece.text;
+        while (IsBlank(joined.back())) joined.pop_back();
+        if (keepLastLine) lastLineRead = LineAsRead(piece);
+      }
+      value = joined;
     }
 
     ScanFault fault;
-    if (!IsValidAttribute(entry.attribute)) {
+    if (!IsValidAttribute(attribute)) {
       fault = {IDS_NOT_VALID_ATTRIBUTE,
-               FormatMessage(IDS_NOT_VALID_ATTRIBUTE, {entry.attribute, lineNumber}),
-               entry.attribute,
+               FormatMessage(IDS_NOT_VALID_ATTRIBUTE, {attribute, lineNumber}),
+               std::string(attribute),
                SelectKind::Attribute,
                lineNumber,
                lineNumber + continuationCount};
     } else {
-      const CheckResult result = CheckEntry(table, entry.keyword, entry.value, continued);
+      const CheckResult result = CheckEntry(table, keyword, value, continued);
       if (result != CheckResult::Ok) {
-        FaultReport r =
-            DescribeFault(result, {entry.keyword, entry.value, lastLineRead, lineNumber});
+        FaultReport r = DescribeFault(result, {keyword, value, lastLineRead, lineNumber});
         fault = {r.messageId, std::move(r.message), std::move(r.selectText),
                  r.kind,      lineNumber,           lineNumber + continuationCount};
       }
