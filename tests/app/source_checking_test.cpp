@@ -148,5 +148,22 @@ TEST_F(SourceCheckingTest, HighlightingStylesEachPart) {
   EXPECT_EQ(style(39), PolicyLexer::kUnknownKeyword);
 }
 
+TEST_F(SourceCheckingTest, ColoursFollowThePalette) {
+  PolicyLexer& lexer = *checking().lexer();
+  for (const auto& [base, text] : {std::pair{QColor(Qt::white), QColor(Qt::black)},
+                                   std::pair{QColor(0x20, 0x20, 0x20), QColor(0xEE, 0xEE, 0xEE)}}) {
+    QPalette palette = view().palette();
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, text);
+    view().setPalette(palette);
+    Settle();
+    for (int style = 0; style < PolicyLexer::kStyleCount; ++style) {
+      EXPECT_EQ(lexer.paper(style), base) << style;
+      // Every style stays well apart from the paper in lightness.
+      EXPECT_GT(std::abs(lexer.color(style).lightness() - base.lightness()), 60) << style;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarvex::app::testing

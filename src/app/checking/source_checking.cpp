@@ -104,6 +104,11 @@ void SourceChecking::UpdateCount(int visited) {
 }
 
 bool SourceChecking::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == view_ && event->type() == QEvent::PaletteChange) {
+    // A new theme: the highlighting takes its colours afresh.
+    lexer_->ApplyPalette(view_->palette());
+    view_->recolor();
+  }
   if (watched == view_ && event->type() == QEvent::ShortcutOverride) {
     // Let the window's shortcuts have F8, Shift+F8 and Ctrl+Space.
     auto* key = static_cast<QKeyEvent*>(event);
