@@ -1,8 +1,6 @@
 #include "cli/tarvexc.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 
 #include "checker/all_faults.h"
