@@ -1,12 +1,16 @@
 // CheckSource on arbitrary bytes, with the editor holding the same bytes:
 // no crash, at most one message, a fault always ends with the closing
 // line of the fault messages and selects inside the text, and a sound
-// source shows nothing. FindErrorSelection is also driven directly, with
+// source shows nothing. The check that lists every fault must begin with
+// exactly that fault (message and selection) and keep its selections inside
+// the text, in line order. FindErrorSelection is also driven directly, with
 // a line number and kind taken from the input.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "checker/all_faults.h"
 #include "checker/error_location.h"
 #include "commands/main_frame_logic.h"
 #include "fuzz_support.h"
@@ -83,6 +87,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       const auto [start, end] = ws.selections[0];
       FUZZ_CHECK(start <= end && end <= bytes.size());
     }
+  }
+
+  // Every fault, from the text in memory: the first is Generate's.
+  const std::vector<SourceFault> faults = CheckText(bytes, dictionary);
+  FUZZ_CHECK(faults.empty() == sound);
+  if (!sound) {
+    FUZZ_CHECK(faults[0].messageId == ws.boxes[0].id);
+    FUZZ_CHECK(faults[0].message == ws.boxes[0].text);
+    FUZZ_CHECK(faults[0].selects == !ws.selections.empty());
+    if (faults[0].selects) {
+      FUZZ_CHECK(faults[0].selection.start == ws.selections[0].first);
+      FUZZ_CHECK(faults[0].selection.end == ws.selections[0].second);
+    }
+  }
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    const SourceFault& f = faults[i];
+    FUZZ_CHECK(f.selection.start <= f.selection.end && f.selection.end <= bytes.size());
+    FUZZ_CHECK(f.line <= f.lastLine);
+    FUZZ_CHECK(EndsWith(f.message, "\nUnable to generate the 'Policy.bin' file."));
+    if (i > 0) FUZZ_CHECK(f.line > faults[i - 1].lastLine);
   }
 
   // The locator alone, on any line and kind, with a text cut from the input.

@@ -126,6 +126,7 @@ void CMainFrame::CreateMenus() {
     }
     if (table.items.front().id == ID_FILE_NEW) fileMenu_ = menu;
     if (table.items.front().id == ID_EDIT_UNDO) editMenu_ = menu;
+    if (table.items.front().id == ID_VIEW_TOOLBAR) viewMenu_ = menu;
   }
   connect(&app_, &CTarvexApp::recentFilesChanged, this, &CMainFrame::UpdateRecentFileMenu);
   UpdateRecentFileMenu();

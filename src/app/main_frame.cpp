@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QUrl>
 
+#include "app/checking/source_checking.h"
 #include "app/help_viewer.h"
 #include "app/keyword_toolbar.h"
 #include "app/lock_keys.h"
@@ -83,6 +86,14 @@ int CMainFrame::OnCreate() {
     if (!m_wndTools->CreateBox(id, BoxWidth(id))) return -1;
   }
   connect(m_wndTools, &CKeywordToolBar::keywordSelChange, this, [this] { OnKeywordSelChange(); });
+
+  // Checking while typing, with the dictionary just loaded.
+  checking_ = new SourceChecking(view_, keywordTable(), this);
+  if (viewMenu_ != nullptr) {
+    viewMenu_->addSeparator();
+    viewMenu_->addActions(checking_->actions());
+  }
+  m_wndStatus->addPermanentWidget(checking_->countLabel());
 
   ConnectEnabledStates();
   connect(view_, &CTarvexView::displayChanged, this, [this] { RequestIdleUpdate(); });

@@ -25,6 +25,7 @@ class CTarvexStatusBar;
 class CTarvexView;
 class Dialogs;
 class HelpViewer;
+class SourceChecking;
 
 class CMainFrame : public QMainWindow, public MainFrameLogic {
   Q_OBJECT
@@ -61,6 +62,8 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   // The action of a command id (menus, toolbar and keys share it).
   QAction* action(int id) const { return actions_.value(id); }
   HelpViewer* helpViewer() const;
+  // Highlighting, checking while typing and completion (after OnCreate).
+  SourceChecking* checking() const { return checking_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -94,6 +97,8 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   QMap<int, QAction*> actions_;
   QMenu* fileMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;
+  QMenu* viewMenu_ = nullptr;
+  SourceChecking* checking_ = nullptr;
   QList<QAction*> recentActions_;
   QPointer<HelpViewer> help_;
   QTimer idle_;

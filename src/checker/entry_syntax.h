@@ -30,6 +30,16 @@ struct SourceEntry {
 // position of its first "=".
 SourceEntry SplitEntry(std::string_view strippedLine, std::size_t equals);
 
+// The same parts as views into `strippedLine`, for the scanner, which must
+// not pay for copies on every entry. The attribute of an entry without
+// braces is "DEFAULT".
+struct SourceEntryView {
+  std::string_view keyword;
+  std::string_view attribute;
+  std::string_view value;
+};
+SourceEntryView SplitEntryView(std::string_view strippedLine, std::size_t equals);
+
 // Whether an attribute is one of the two that Tarvex accepts, "default" and
 // "policy" (ASCII case ignored).
 bool IsValidAttribute(std::string_view attribute);

@@ -19,6 +19,12 @@ ErrorSelection FindErrorSelection(std::string_view editorText, std::string_view 
     }
     lineStart = lf + 1;
   }
+  return SelectionInLine(editorText, lineStart, text, kind);
+}
+
+ErrorSelection SelectionInLine(std::string_view editorText, std::size_t lineStart,
+                               std::string_view text, SelectKind kind) {
+  ErrorSelection sel;
   sel.lineExists = true;
   sel.lineStart = lineStart;
 

@@ -28,6 +28,11 @@ struct ErrorSelection {
 ErrorSelection FindErrorSelection(std::string_view editorText, std::string_view text, int line,
                                   SelectKind kind);
 
+// The same selection once the reported line is known to start at
+// `lineStart`, the offset just after a line feed (or 0).
+ErrorSelection SelectionInLine(std::string_view editorText, std::size_t lineStart,
+                               std::string_view text, SelectKind kind);
+
 }  // namespace tarvex
 
 #endif  // TARVEX_CHECKER_ERROR_LOCATION_H_

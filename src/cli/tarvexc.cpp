@@ -1,12 +1,18 @@
 #include "cli/tarvexc.h"
 
+#include <iostream>
 #include <optional>
 
+#include "checker/all_faults.h"
+#include "cli/check_report.h"
 #include "cli/console_frame.h"
 #include "cli/console_window_system.h"
 #include "commands/open_commands.h"
 #include "commands/path_rules.h"
 #include "keywords/keyword_file.h"
+#include "lsp/run_server.h"
+#include "platform/file_ops.h"
+#include "platform/message_format.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
 #include "policyfile/policy_format.h"
@@ -16,8 +22,9 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: tarvexc [--keywords PATH] generate FILE\n"
-    "       tarvexc [--keywords PATH] check FILE.inf\n"
-    "       tarvexc convert FILE.bin [-o OUT.inf]\n";
+    "       tarvexc [--keywords PATH] check [--all] [--format=text|json] FILE.inf\n"
+    "       tarvexc convert FILE.bin [-o OUT.inf]\n"
+    "       tarvexc lsp [--keywords PATH]\n";
 
 constexpr const char* kHelp =
     "Compile Tarvex policy sources (.inf) into enciphered policy binaries and back.\n"
@@ -27,11 +34,18 @@ constexpr const char* kHelp =
     "                   FILE.bin: convert it into the .inf of the same base name\n"
     "  check FILE.inf   check FILE.inf against the keyword dictionary; write nothing\n"
     "  convert FILE.bin decipher FILE.bin into Untitled.inf in its folder\n"
+    "  lsp              serve the Language Server Protocol on standard input and\n"
+    "                   output; the dictionary is --keywords PATH, else keyword.txt\n"
+    "                   in the document's folder or the nearest parent folder\n"
     "\n"
     "Options:\n"
     "  --keywords PATH  the keyword dictionary (default: keyword.txt in the\n"
     "                   current directory)\n"
     "  -o, --output OUT with convert: write the source to OUT instead\n"
+    "  --all            with check: report every fault, not only the first\n"
+    "  --format=FORMAT  with check: text (default) or json, one JSON array of\n"
+    "                   {file, line, column, endLine, endColumn, id, message} on\n"
+    "                   standard output\n"
     "  -h, --help       show this help and exit\n"
     "      --version    show the version and exit\n"
     "\n"
@@ -44,6 +58,8 @@ struct Options {
   std::vector<std::string> files;
   std::optional<std::string> keywords;
   std::optional<std::string> output;
+  std::optional<std::string> format;
+  bool all = false;
   bool help = false;
   bool version = false;
 };
@@ -84,11 +100,31 @@ std::optional<int> Parse(const std::vector<std::string>& args, Options* o, std::
       if (!value(&o->output)) return UsageError(err, "option '" + a + "' needs a path");
     } else if (a.rfind("--output=", 0) == 0) {
       o->output = a.substr(9);
+    } else if (a == "--all") {
+      o->all = true;
+    } else if (a == "--format") {
+      if (!value(&o->format)) return UsageError(err, "option '--format' needs text or json");
+    } else if (a.rfind("--format=", 0) == 0) {
+      o->format = a.substr(9);
     } else {
       return UsageError(err, "unknown option '" + a + "'");
     }
   }
   return std::nullopt;
+}
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  std::FILE* f = OpenForBinaryReading(path);
+  if (f == nullptr) return std::nullopt;
+  std::string bytes;
+  char buffer[64 * 1024];
+  std::size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+  const bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) return std::nullopt;
+  return bytes;
 }
 
 }  // namespace
@@ -105,8 +141,22 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitSuccess;
   }
   if (o.command.empty()) return UsageError(err, "no command given");
-  if (o.command != "generate" && o.command != "check" && o.command != "convert") {
+  if (o.command != "generate" && o.command != "check" && o.command != "convert" &&
+      o.command != "lsp") {
     return UsageError(err, "unknown command '" + o.command + "'");
+  }
+  if ((o.all || o.format) && o.command != "check") {
+    return UsageError(
+        err, std::string("option '") + (o.all ? "--all" : "--format") + "' goes with check only");
+  }
+  if (o.format && *o.format != "text" && *o.format != "json") {
+    return UsageError(err, "unknown format '" + *o.format + "' (text or json)");
+  }
+  if (o.command == "lsp") {
+    if (!o.files.empty()) return UsageError(err, "lsp takes no FILE");
+    if (o.output) return UsageError(err, "option '--output' goes with convert only");
+    lsp::UseBinaryStandardStreams();
+    return lsp::RunLanguageServer(std::cin, out, err, o.keywords);
   }
   if (o.files.size() != 1) {
     return UsageError(err, o.files.empty() ? "no FILE given" : "only one FILE may be given");
@@ -137,8 +187,26 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
       return kExitFailure;
     }
     if (!loadKeywords()) return kExitFailure;
-    frame.m_sourcePath = file;
-    ok = frame.CheckSource();
+    const bool json = o.format == "json";
+    if (!o.all && !json) {
+      frame.m_sourcePath = file;
+      ok = frame.CheckSource();
+    } else {
+      const std::optional<std::string> text = ReadWholeFile(file);
+      if (!text) {
+        ws.FrameMessageBox(IDS_ERROR_READING_FILE, FormatMessage(IDS_ERROR_READING_FILE, {file}));
+        return kExitFailure;
+      }
+      std::vector<SourceFault> faults = CheckText(*text, table);
+      // Without --all the report is Generate's: the first fault alone.
+      if (!o.all && faults.size() > 1) faults.resize(1);
+      if (json) {
+        WriteFaultsAsJson(file, *text, faults, out);
+      } else {
+        WriteFaultsAsText(file, *text, faults, err);
+      }
+      ok = faults.empty();
+    }
   } else {  // convert
     if (type != PolicyFileType::kBinary) {
       ws.FrameMessageBox(IDS_INCORRECT_EXTENSION, WrongExtensionForOpeningText());

@@ -23,6 +23,11 @@ inline constexpr int ID_KEYWORD_MAX = 32775;
 inline constexpr int ID_KEYWORD_TYPE = 32777;
 inline constexpr int ID_KEYWORD = 32778;
 inline constexpr int ID_HELP_CONTENTS = 32782;
+// Checking while typing (View menu) and keyword completion.
+inline constexpr int ID_VIEW_CHECK_WHILE_TYPING = 32850;
+inline constexpr int ID_NEXT_FAULT = 32851;
+inline constexpr int ID_PREV_FAULT = 32852;
+inline constexpr int ID_COMPLETE_KEYWORD = 32853;
 inline constexpr int ID_INDICATOR_LINECOL = 5462;
 
 // Framework commands.

@@ -41,7 +41,9 @@ TEST_F(FrameTest, MenusHaveTheirCaptions) {
                          "Recent File", "-", "E&xit"}));
   EXPECT_EQ(MenuCaptions(bar[1]->menu()),
             (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
-  EXPECT_EQ(MenuCaptions(bar[2]->menu()), (QStringList{"&Toolbar", "&Status Bar"}));
+  EXPECT_EQ(MenuCaptions(bar[2]->menu()),
+            (QStringList{"&Toolbar", "&Status Bar", "-", "&Check While Typing", "&Next Fault\tF8",
+                         "&Previous Fault\tShift+F8", "Complete &Keyword\tCtrl+Space"}));
   EXPECT_EQ(MenuCaptions(bar[3]->menu()), QStringList{"&Generate"});
   EXPECT_EQ(MenuCaptions(bar[4]->menu()), (QStringList{"&Contents", "-", "&About Tarvex..."}));
   EXPECT_FALSE(bar[0]->menu()->actions()[9]->isEnabled());  // the greyed placeholder

@@ -1,0 +1,176 @@
+#include "app/checking/policy_lexer.h"
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <QPalette>
+#include <string>
+
+#include "keywords/blanks.h"
+
+namespace tarvex::app {
+namespace {
+
+// The last non-blank byte of a line is a backslash.
+bool EndsWithBackslash(std::string_view line) {
+  const std::size_t last = line.find_last_not_of(kBlanks);
+  return last != std::string_view::npos && line[last] == '\\';
+}
+
+QColor Mix(const QColor& a, const QColor& b, double share) {
+  return QColor::fromRgbF(a.redF() * (1 - share) + b.redF() * share,
+                          a.greenF() * (1 - share) + b.greenF() * share,
+                          a.blueF() * (1 - share) + b.blueF() * share);
+}
+
+}  // namespace
+
+PolicyLexer::PolicyLexer(const KeywordTable& table, QObject* parent)
+    : QsciLexerCustom(parent), table_(table) {
+  ApplyPalette(QApplication::palette());
+}
+
+QString PolicyLexer::description(int style) const {
+  switch (style) {
+    case kDefault:
+      return tr("Default");
+    case kComment:
+      return tr("Comment");
+    case kSection:
+      return tr("Section");
+    case kKnownKeyword:
+      return tr("Keyword");
+    case kUnknownKeyword:
+      return tr("Unknown keyword");
+    case kAttribute:
+      return tr("Attribute");
+    case kEquals:
+      return tr("Equals sign");
+    case kValue:
+      return tr("Value");
+    case kContinuation:
+      return tr("Continuation");
+    default:
+      return QString();
+  }
+}
+
+void PolicyLexer::ApplyPalette(const QPalette& palette) {
+  const QColor text = palette.color(QPalette::Text);
+  const QColor base = palette.color(QPalette::Base);
+  // Accents are the palette's own link colours, pulled a little towards the
+  // text colour so they keep their contrast on either kind of background.
+  const QColor link = Mix(palette.color(QPalette::Link), text, 0.15);
+  const QColor visited = Mix(palette.color(QPalette::LinkVisited), text, 0.15);
+  const QColor quiet = Mix(text, base, 0.4);
+  setDefaultPaper(base);
+  setDefaultColor(text);
+  for (int s = 0; s < kStyleCount; ++s) {
+    setPaper(base, s);
+    setColor(text, s);
+    setFont(defaultFont(s), s);
+  }
+  setColor(quiet, kComment);
+  setColor(link, kSection);
+  setColor(link, kKnownKeyword);
+  setColor(Mix(text, QColor(Qt::red), 0.55), kUnknownKeyword);
+  setColor(visited, kAttribute);
+  setColor(quiet, kEquals);
+  setColor(visited, kContinuation);
+  QFont bold = defaultFont(kKnownKeyword);
+  bold.setBold(true);
+  setFont(bold, kSection);
+  setFont(bold, kKnownKeyword);
+  setFont(bold, kContinuation);
+  QFont italic = defaultFont(kComment);
+  italic.setItalic(true);
+  setFont(italic, kComment);
+}
+
+bool PolicyLexer::StyleLine(std::string_view line, bool continued) {
+  const auto run = [this](std::size_t length, Style style) {
+    if (length > 0) setStyling(static_cast<int>(length), style);
+  };
+  // A continuation line belongs to the value before it, whatever it holds.
+  if (continued) {
+    const bool more = EndsWithBackslash(line);
+    const std::size_t last = line.find_last_not_of(kBlanks);
+    if (more) {
+      run(last, kValue);
+      run(1, kContinuation);
+      run(line.size() - last - 1, kValue);
+    } else {
+      run(line.size(), kValue);
+    }
+    return more;
+  }
+  const std::size_t first = line.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) {
+    run(line.size(), kDefault);
+    return false;
+  }
+  if (line[first] == ';' || line[first] == '[') {
+    run(line.size(), line[first] == ';' ? kComment : kSection);
+    return false;
+  }
+  const std::size_t equals = line.find('=');
+  if (equals == std::string_view::npos) {
+    run(line.size(), kUnknownKeyword);
+    return false;
+  }
+  // Keyword, then an attribute from the first "{" up to the "=".
+  const std::size_t brace = line.find('{');
+  const std::size_t keywordEnd = brace < equals ? brace : equals;
+  std::size_t nameEnd = keywordEnd;
+  while (nameEnd > first && IsBlank(line[nameEnd - 1])) --nameEnd;
+  const std::string_view keyword = line.substr(first, nameEnd - first);
+  run(first, kDefault);
+  run(nameEnd - first, table_.Find(keyword) != nullptr ? kKnownKeyword : kUnknownKeyword);
+  run(keywordEnd - nameEnd, kDefault);
+  run(equals - keywordEnd, kAttribute);
+  run(1, kEquals);
+  const std::string_view value = line.substr(equals + 1);
+  if (EndsWithBackslash(value)) {
+    const std::size_t last = value.find_last_not_of(kBlanks);
+    run(last, kValue);
+    run(1, kContinuation);
+    run(value.size() - last - 1, kValue);
+    return true;
+  }
+  run(value.size(), kValue);
+  return false;
+}
+
+void PolicyLexer::styleText(int start, int end) {
+  QsciScintilla* view = editor();
+  if (view == nullptr || end <= start) return;
+  // Restyle whole lines, from the line that holds `start`.
+  const long firstLine = view->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, start);
+  start = static_cast<int>(view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, firstLine));
+  // A line continues a value when the line before ended in a continuation mark.
+  bool continued = false;
+  if (firstLine > 0) {
+    const long prevEnd = view->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, firstLine - 1);
+    long p = prevEnd - 1;
+    const long prevStart = view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, firstLine - 1);
+    while (p >= prevStart &&
+           IsBlank(static_cast<char>(view->SendScintilla(QsciScintilla::SCI_GETCHARAT, p)))) {
+      --p;
+    }
+    continued =
+        p >= prevStart && view->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p) == kContinuation;
+  }
+  const char* data =
+      reinterpret_cast<const char*>(view->SendScintilla(QsciScintilla::SCI_GETCHARACTERPOINTER));
+  const std::string text(data + start, data + end);  // the pointer dies with the next message
+  startStyling(start);
+  std::size_t from = 0;
+  while (from < text.size()) {
+    std::size_t lf = text.find('\n', from);
+    const std::size_t to = lf == std::string::npos ? text.size() : lf + 1;
+    continued = StyleLine(std::string_view(text).substr(from, to - from), continued);
+    from = to;
+  }
+}
+
+}  // namespace tarvex::app

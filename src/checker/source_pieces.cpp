@@ -1,0 +1,51 @@
+#include "checker/source_pieces.h"
+
+#include <cstring>
+
+namespace tarvex {
+
+bool FilePieceSource::Next(SourcePiece* piece) {
+  if (!reader_.ReadPiece(&buffer_)) return false;
+  std::string_view text = buffer_;
+  piece->lineEnd = !text.empty() && text.back() == '\n';
+  if (piece->lineEnd) text.remove_suffix(1);
+  piece->text = text;
+  return true;
+}
+
+bool TextPieceSource::Next(SourcePiece* piece) {
+  if (pos_ >= text_.size()) return false;
+  const char* start = text_.data() + pos_;
+  const std::size_t left = text_.size() - pos_;
+  // A line feed within 1024 raw bytes may still end the piece: a CR LF pair
+  // counts as one character.
+  const std::size_t window = left < kMaxPieceLength + 1 ? left : kMaxPieceLength + 1;
+  const void* lf = std::memchr(start, '\n', window);
+  std::size_t consumed;
+  std::size_t contentLength;
+  bool lineEnd = false;
+  if (lf != nullptr) {
+    const std::size_t k = static_cast<const char*>(lf) - start;
+    const bool crlf = k > 0 && start[k - 1] == '\r';
+    if (k + 1 - (crlf ? 1 : 0) <= kMaxPieceLength) {
+      consumed = k + 1;
+      contentLength = crlf ? k - 1 : k;
+      lineEnd = true;
+    } else {
+      consumed = contentLength = kMaxPieceLength;
+    }
+  } else {
+    consumed = contentLength = left < kMaxPieceLength ? left : kMaxPieceLength;
+  }
+  pos_ += consumed;
+  const void* zero = std::memchr(start, '\0', consumed);
+  if (zero != nullptr) {
+    contentLength = static_cast<const char*>(zero) - start;
+    lineEnd = false;
+  }
+  piece->text = std::string_view(start, contentLength);
+  piece->lineEnd = lineEnd;
+  return true;
+}
+
+}  // namespace tarvex

@@ -1,0 +1,59 @@
+// The line pieces of a policy source, from a file or from text in memory.
+//
+// Both sources yield exactly what a 1024-byte line buffer reading the file
+// in text mode yields (keywords/line_reader.h): at most 1023 characters,
+// ending after a line feed; CR LF read as LF, a lone CR kept; each piece
+// cut at its first zero byte. A piece is handed over without its line
+// feed, with a flag saying whether it had one, so that a piece in memory
+// needs no copy.
+#ifndef TARVEX_CHECKER_SOURCE_PIECES_H_
+#define TARVEX_CHECKER_SOURCE_PIECES_H_
+
+#include <string>
+#include <string_view>
+
+#include "keywords/line_reader.h"
+
+namespace tarvex {
+
+struct SourcePiece {
+  std::string_view text;  // the piece less its line feed; lives until the next read
+  bool lineEnd = false;   // the piece ended with a line feed (not cut off by a zero byte)
+};
+
+class PieceSource {
+ public:
+  virtual ~PieceSource() = default;
+  // The next piece; false at the end.
+  virtual bool Next(SourcePiece* piece) = 0;
+};
+
+// The pieces of an open LineReader.
+class FilePieceSource : public PieceSource {
+ public:
+  explicit FilePieceSource(LineReader& reader) : reader_(reader) {}
+  bool Next(SourcePiece* piece) override;
+
+ private:
+  LineReader& reader_;
+  std::string buffer_;
+};
+
+// The pieces that reading a file holding `text` would give; `text` must
+// outlive the source.
+class TextPieceSource : public PieceSource {
+ public:
+  explicit TextPieceSource(std::string_view text) : text_(text) {}
+  bool Next(SourcePiece* piece) override;
+
+  // Offset in the text of the byte after the last piece read.
+  std::size_t position() const { return pos_; }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+}  // namespace tarvex
+
+#endif  // TARVEX_CHECKER_SOURCE_PIECES_H_

@@ -1,0 +1,46 @@
+// The scanning core of the checker, shared by Generate's check pass and by
+// the check that lists every fault.
+//
+// It walks the pieces of a source in order: blank, comment and section
+// lines are skipped; each entry is taken apart, its continuation lines
+// joined, its attribute tested and the entry checked. Every fault is handed
+// to the caller, who says whether to go on. Going on resumes with the line
+// after the faulty entry: after its continuation lines when it had any, and
+// after the line itself for a line without "=".
+#ifndef TARVEX_CHECKER_SOURCE_SCAN_H_
+#define TARVEX_CHECKER_SOURCE_SCAN_H_
+
+#include <string>
+
+#include "checker/select_kind.h"
+#include "checker/source_pieces.h"
+#include "keywords/keyword_table.h"
+
+namespace tarvex {
+
+struct ScanFault {
+  int messageId = 0;
+  std::string message;     // filled, without the closing "Unable to generate" line
+  std::string selectText;  // the text that is selected, looked for as `kind` says
+  SelectKind kind = SelectKind::LineText;
+  int line = 0;      // the entry's first line, as the scanner counts lines
+  int lastLine = 0;  // the entry's last line (its last continuation line)
+};
+
+class ScanFaultSink {
+ public:
+  virtual ~ScanFaultSink() = default;
+  // Takes one fault; returns whether the scan goes on.
+  virtual bool OnFault(ScanFault fault) = 0;
+};
+
+struct ScanOutcome {
+  bool contentSeen = false;  // some line was not blank
+  bool stopped = false;      // the sink ended the scan
+};
+
+ScanOutcome ScanSource(PieceSource& pieces, const KeywordTable& table, ScanFaultSink& sink);
+
+}  // namespace tarvex
+
+#endif  // TARVEX_CHECKER_SOURCE_SCAN_H_

@@ -1,0 +1,169 @@
+// Checking while typing in the editor: underlines at Generate's selection,
+// the fault count, F8 / Shift+F8, the View menu switch, completion and the
+// calltip.
+#include <QKeyEvent>
+
+#include "app/checking/keyword_assist.h"
+#include "app/checking/live_check.h"
+#include "app/checking/policy_lexer.h"
+#include "app/checking/source_checking.h"
+#include "editor_fixture.h"
+
+namespace tarvex::app::testing {
+namespace {
+
+class SourceCheckingTest : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    ASSERT_TRUE(Start());
+    frame().show();
+    view().setFocus();
+    Settle();
+  }
+  SourceChecking& checking() { return *frame().checking(); }
+
+  void SetText(const std::string& bytes) {
+    view().SetBytes(bytes);
+    Append("");  // an edit, so that the pause starts
+    checking().check()->CheckNow();
+  }
+
+  // The underlined ranges, in order.
+  std::vector<std::pair<long, long>> Underlines() {
+    std::vector<std::pair<long, long>> ranges;
+    const long length = view().Length();
+    long pos = 0;
+    while (pos < length) {
+      const long on =
+          view().SendScintilla(QsciScintilla::SCI_INDICATORVALUEAT, LiveCheck::kIndicator, pos);
+      const long end =
+          view().SendScintilla(QsciScintilla::SCI_INDICATOREND, LiveCheck::kIndicator, pos);
+      if (on != 0) ranges.push_back({pos, end});
+      if (end <= pos) break;
+      pos = end;
+    }
+    return ranges;
+  }
+
+  void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(&view(), static_cast<Qt::Key>(key), mods);
+    Settle();
+  }
+};
+
+const std::string kFaulty =
+    "Timeout 5\r\nEnableLogging = yes\r\nServerName = ok\r\nTimeout = 99\r\n";
+
+TEST_F(SourceCheckingTest, UnderlinesEveryFaultAtGeneratesSelectionAndCountsThem) {
+  SetText(kFaulty);
+  const std::vector<std::pair<long, long>> expected = {{0, 9}, {27, 30}, {59, 61}};
+  EXPECT_EQ(Underlines(), expected);
+  EXPECT_EQ(checking().countLabel()->text(), "3 faults");
+  EXPECT_EQ(checking().check()->MessageAt(28),
+            "Invalid boolean value on line 2 !  \nThis keyword can only be assigned with a "
+            "boolean value (i.e. true or false).\nUnable to generate the 'Policy.bin' file.");
+  EXPECT_TRUE(checking().check()->MessageAt(20).isEmpty());
+  SetText("Timeout = 5\r\n");
+  EXPECT_TRUE(Underlines().empty());
+  EXPECT_EQ(checking().countLabel()->text(), "No faults");
+}
+
+TEST_F(SourceCheckingTest, TypingChecksAfterAPause) {
+  SetText("Timeout = 5\r\n");
+  view().SendScintilla(QsciScintilla::SCI_GOTOPOS, view().Length());
+  QTest::keyClicks(&view(), "Nope = 1");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return checking().countLabel()->text() == "1 fault"; }, 3000));
+}
+
+TEST_F(SourceCheckingTest, F8AndShiftF8VisitTheFaultsInTurn) {
+  SetText(kFaulty);
+  view().SendScintilla(QsciScintilla::SCI_GOTOPOS, 0L);
+  Key(Qt::Key_F8);
+  EXPECT_EQ(view().Selection(), std::make_pair(27L, 30L));
+  Key(Qt::Key_F8);
+  EXPECT_EQ(view().Selection(), std::make_pair(59L, 61L));
+  Key(Qt::Key_F8);  // round to the first
+  EXPECT_EQ(view().Selection(), std::make_pair(0L, 9L));
+  Key(Qt::Key_F8, Qt::ShiftModifier);  // and back to the last
+  EXPECT_EQ(view().Selection(), std::make_pair(59L, 61L));
+  EXPECT_TRUE(checking().countLabel()->text().startsWith("Fault 3 of 3: \"99\" is not within"));
+}
+
+TEST_F(SourceCheckingTest, ViewMenuSwitchTurnsItOff) {
+  SetText(kFaulty);
+  QAction* toggle = checking().action(ID_VIEW_CHECK_WHILE_TYPING);
+  ASSERT_NE(toggle, nullptr);
+  EXPECT_TRUE(toggle->isChecked());
+  toggle->trigger();
+  EXPECT_TRUE(Underlines().empty());
+  EXPECT_FALSE(checking().countLabel()->isVisibleTo(&frame()));
+  EXPECT_FALSE(checking().action(ID_NEXT_FAULT)->isEnabled());
+  toggle->trigger();
+  EXPECT_EQ(Underlines().size(), 3u);
+}
+
+TEST_F(SourceCheckingTest, CompletionAfterTwoLettersAndOnCtrlSpace) {
+  SetText("");
+  QTest::keyClicks(&view(), "E");
+  Settle();
+  EXPECT_EQ(view().SendScintilla(QsciScintilla::SCI_AUTOCACTIVE), 0);
+  QTest::keyClicks(&view(), "n");
+  Settle();
+  ASSERT_NE(view().SendScintilla(QsciScintilla::SCI_AUTOCACTIVE), 0);
+  Key(Qt::Key_Return);                          // takes the first match
+  EXPECT_EQ(view().Bytes(), "EnableFirewall");  // the list is sorted
+  // Ctrl+Space on a new line offers every keyword.
+  QTest::keyClicks(&view(), " = true");
+  Key(Qt::Key_Return);
+  QTest::keyClicks(&view(), "ti");
+  Key(Qt::Key_Escape);
+  Key(Qt::Key_Space, Qt::ControlModifier);
+  ASSERT_NE(view().SendScintilla(QsciScintilla::SCI_AUTOCACTIVE), 0);
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(view().Bytes(), "EnableFirewall = true\r\nTimeout");
+}
+
+TEST_F(SourceCheckingTest, CalltipAfterEquals) {
+  SetText("");
+  QTest::keyClicks(&view(), "Timeout ");
+  Key(Qt::Key_Escape);
+  QTest::keyClicks(&view(), "=");
+  Settle();
+  EXPECT_NE(view().SendScintilla(QsciScintilla::SCI_CALLTIPACTIVE), 0);
+}
+
+TEST_F(SourceCheckingTest, HighlightingStylesEachPart) {
+  view().SetBytes("; note\r\n[S]\r\nTimeout{policy} = a \\\r\nb\r\nNope = 1\r\n");
+  view().SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+  auto style = [&](long pos) { return view().SendScintilla(QsciScintilla::SCI_GETSTYLEAT, pos); };
+  EXPECT_EQ(style(0), PolicyLexer::kComment);
+  EXPECT_EQ(style(8), PolicyLexer::kSection);
+  EXPECT_EQ(style(13), PolicyLexer::kKnownKeyword);
+  EXPECT_EQ(style(20), PolicyLexer::kAttribute);
+  EXPECT_EQ(style(29), PolicyLexer::kEquals);
+  EXPECT_EQ(style(31), PolicyLexer::kValue);
+  EXPECT_EQ(style(33), PolicyLexer::kContinuation);
+  EXPECT_EQ(style(36), PolicyLexer::kValue);  // the continuation line
+  EXPECT_EQ(style(39), PolicyLexer::kUnknownKeyword);
+}
+
+TEST_F(SourceCheckingTest, ColoursFollowThePalette) {
+  PolicyLexer& lexer = *checking().lexer();
+  for (const auto& [base, text] : {std::pair{QColor(Qt::white), QColor(Qt::black)},
+                                   std::pair{QColor(0x20, 0x20, 0x20), QColor(0xEE, 0xEE, 0xEE)}}) {
+    QPalette palette = view().palette();
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, text);
+    view().setPalette(palette);
+    Settle();
+    for (int style = 0; style < PolicyLexer::kStyleCount; ++style) {
+      EXPECT_EQ(lexer.paper(style), base) << style;
+      // Every style stays well apart from the paper in lightness.
+      EXPECT_GT(std::abs(lexer.color(style).lightness() - base.lightness()), 60) << style;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace tarvex::app::testing
