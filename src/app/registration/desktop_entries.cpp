@@ -42,7 +42,7 @@ QString DesktopEntry(const QString& executable) {
   return QStringLiteral(
              "[Desktop Entry]\n"
              "Type=Application\n"
-             "Version=1.5\n"
+             "Version=1.4\n"
              "Name=Tarvex\n"
              "GenericName=Policy Editor\n"
              "Comment=Edit policy sources and compile them into policy.bin\n"
@@ -64,7 +64,7 @@ QString EmbeddingDesktopEntry(const QString& executable) {
   return QStringLiteral(
              "[Desktop Entry]\n"
              "Type=Application\n"
-             "Version=1.5\n"
+             "Version=1.4\n"
              "Name=%1\n"
              "Comment=Tarvex policy source as an object in other documents\n"
              "Icon=%2\n"
