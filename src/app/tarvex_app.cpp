@@ -152,6 +152,8 @@ bool CTarvexApp::StartEmbedded() {
   if (!server_->Start(&error)) {
     std::cerr << "tarvex: " << error.toLocal8Bit().constData() << "\n";
     server_.reset();
+    doc_.reset();
+    frame_.reset();
     exitCode_ = kExitFailure;
     return false;
   }
