@@ -97,7 +97,7 @@ class CTarvexApp : public QObject {
   QtWindowSystem ws_;
   std::unique_ptr<QsciPrinter> printer_;
   std::unique_ptr<CMainFrame> frame_;
-  std::unique_ptr<CTarvexDoc> doc_;  // destroyed before the frame that holds its view
+  std::unique_ptr<CTarvexDoc> doc_;          // destroyed before the frame that holds its view
   std::unique_ptr<EmbeddingServer> server_;  // destroyed first: it holds the view
   RecentFileList recent_;
   int previewPages_ = 0;

@@ -125,8 +125,8 @@ bool CTarvexDoc::OnFileSaveAs() {
 
 bool CTarvexDoc::OnFileSaveCopyAs() {
   const QStringList filters = {resources::DocumentStringField(3), LoadText(IDS_ALL_FILES_FILTER)};
-  const QString name = dialogs_.SaveFileName(window_, LoadText(IDS_SAVE_COPY_AS_TITLE), filters,
-                                             ProposedSaveName());
+  const QString name =
+      dialogs_.SaveFileName(window_, LoadText(IDS_SAVE_COPY_AS_TITLE), filters, ProposedSaveName());
   return !name.isEmpty() && WriteFile(name, true);
 }
 

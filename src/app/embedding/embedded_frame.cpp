@@ -72,7 +72,8 @@ void CMainFrame::EnterServerMode(std::function<void()> onUpdate, std::function<v
     }
     if (table.items.front().id == ID_EDIT_UNDO) {
       QAction* undo = actions_.value(ID_EDIT_UNDO);
-      connect(menu, &QMenu::aboutToShow, this, [this, undo] { undo->setEnabled(view_->CanUndo()); });
+      connect(menu, &QMenu::aboutToShow, this,
+              [this, undo] { undo->setEnabled(view_->CanUndo()); });
     }
   }
   SetHostObjectName(QString());

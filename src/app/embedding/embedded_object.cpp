@@ -114,8 +114,9 @@ bool EmbeddedObject::IsDirty() const {
 
 EmbeddedObject::Result EmbeddedObject::GetExtent(unsigned aspect, QSize* extent) const {
   if (aspect != kAspectContent) {
-    return MakeError(kErrorInvalidArgument,
-                     QStringLiteral("Aspect %1 has no extent; only aspect 1 (content) has.").arg(aspect));
+    return MakeError(
+        kErrorInvalidArgument,
+        QStringLiteral("Aspect %1 has no extent; only aspect 1 (content) has.").arg(aspect));
   }
   *extent = QSize(kExtent, kExtent);
   return std::nullopt;
@@ -123,8 +124,9 @@ EmbeddedObject::Result EmbeddedObject::GetExtent(unsigned aspect, QSize* extent)
 
 EmbeddedObject::Result EmbeddedObject::Draw(unsigned aspect, QByteArray* png) const {
   if (aspect != kAspectContent) {
-    return MakeError(kErrorInvalidArgument,
-                     QStringLiteral("Aspect %1 has no picture; only aspect 1 (content) has.").arg(aspect));
+    return MakeError(
+        kErrorInvalidArgument,
+        QStringLiteral("Aspect %1 has no picture; only aspect 1 (content) has.").arg(aspect));
   }
   // The object shows its text only while it is edited; inactive, it is an
   // empty square.
@@ -149,31 +151,35 @@ EmbeddedObject::Result EmbeddedObject::DoVerb(int verb, quint64 socketWindow) {
       OpenOwnWindow();
       return std::nullopt;
     default:
-      return MakeError(kErrorInvalidArgument,
-                       QStringLiteral("There is no verb %1; the verbs are 0 (&Edit) and 1 (&Open).")
-                           .arg(verb));
+      return MakeError(
+          kErrorInvalidArgument,
+          QStringLiteral("There is no verb %1; the verbs are 0 (&Edit) and 1 (&Open).").arg(verb));
   }
 }
 
 EmbeddedObject::Result EmbeddedObject::ActivateInPlace(quint64 socketWindow) {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    return MakeError(kErrorNotSupported,
-                     QStringLiteral("Editing in place needs an X11 display (QT_QPA_PLATFORM=xcb)."));
+    return MakeError(
+        kErrorNotSupported,
+        QStringLiteral("Editing in place needs an X11 display (QT_QPA_PLATFORM=xcb)."));
   }
   if (state_ == State::kInPlace && socketWindow == socketWindow_) return std::nullopt;
   if (state_ != State::kLoaded) {
-    return MakeError(kErrorNotNow,
-                     QStringLiteral("The object is being edited elsewhere; call Deactivate first."));
+    return MakeError(
+        kErrorNotNow,
+        QStringLiteral("The object is being edited elsewhere; call Deactivate first."));
   }
   if (!XWindowExists(socketWindow)) {
-    return MakeError(kErrorInvalidArgument,
-                     QStringLiteral("There is no X window %1 to edit the object in.").arg(socketWindow));
+    return MakeError(
+        kErrorInvalidArgument,
+        QStringLiteral("There is no X window %1 to edit the object in.").arg(socketWindow));
   }
   CMainFrame* frame = app_.frame();
   if (!inPlace_) {
     auto created = std::make_unique<CInPlaceFrame>([frame](int id) { frame->ExecuteCommand(id); });
     if (created->OnCreate() != 0) {
-      return MakeError(kErrorNotSupported, QStringLiteral("The in-place frame could not be built."));
+      return MakeError(kErrorNotSupported,
+                       QStringLiteral("The in-place frame could not be built."));
     }
     inPlace_ = std::move(created);
     connect(inPlace_.get(), &CInPlaceFrame::cancelInPlace, this, [this] {
@@ -269,8 +275,7 @@ void EmbeddedObject::UpdateHostNames() {
     doc->SetEmbeddedTitle(QString());
   } else {
     doc->SetEmbeddedTitle(FromMessage(FormatMessage(
-        IDS_OBJ_TITLE_INPLACE,
-        {ToBytes(resources::DocumentStringField(2)), ToPath(objectName_)})));
+        IDS_OBJ_TITLE_INPLACE, {ToBytes(resources::DocumentStringField(2)), ToPath(objectName_)})));
   }
   if (serverModeEntered_) app_.frame()->SetHostObjectName(objectName_);
 }

@@ -38,7 +38,8 @@ class EmbeddedObject : public QObject {
 
   static constexpr const char* kErrorNotNow = "org.tarvex.Embedding1.Error.NotNow";
   static constexpr const char* kErrorTooLarge = "org.tarvex.Embedding1.Error.TooLarge";
-  static constexpr const char* kErrorInvalidArgument = "org.tarvex.Embedding1.Error.InvalidArgument";
+  static constexpr const char* kErrorInvalidArgument =
+      "org.tarvex.Embedding1.Error.InvalidArgument";
   static constexpr const char* kErrorNotSupported = "org.tarvex.Embedding1.Error.NotSupported";
 
   // The natural size of every object, 30 mm square in 0.01 mm, for aspect 1.

@@ -17,8 +17,7 @@ EmbeddingServer::~EmbeddingServer() {
 }
 
 bool EmbeddingServer::Start(QString* error) {
-  const QString container =
-      qEnvironmentVariable(EmbeddingService::kContainerVariable).trimmed();
+  const QString container = qEnvironmentVariable(EmbeddingService::kContainerVariable).trimmed();
   service_ = std::make_unique<EmbeddingService>(*object_, QDBusConnection::sessionBus(), container);
   // The object lives as long as its container: nobody else can reach it.
   QObject::connect(service_.get(), &EmbeddingService::containerGone, qApp,

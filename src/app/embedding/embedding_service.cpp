@@ -40,8 +40,8 @@ bool EmbeddingService::Start(QString* error) {
     return false;
   }
   // Watch first, then look: a container that leaves in between is not missed.
-  watcher_ = new QDBusServiceWatcher(container_, bus_, QDBusServiceWatcher::WatchForUnregistration,
-                                     this);
+  watcher_ =
+      new QDBusServiceWatcher(container_, bus_, QDBusServiceWatcher::WatchForUnregistration, this);
   connect(watcher_, &QDBusServiceWatcher::serviceUnregistered, this,
           &EmbeddingService::containerGone);
   const QDBusReply<QString> owner = bus_.interface()->serviceOwner(container_);
@@ -50,9 +50,9 @@ bool EmbeddingService::Start(QString* error) {
     return false;
   }
   containerOwner_ = owner.value();
-  const QDBusMessage ready = QDBusMessage::createTargetedSignal(
-      containerOwner_, QString::fromLatin1(kObjectPath), QString::fromLatin1(kInterface),
-      QStringLiteral("Ready"));
+  const QDBusMessage ready =
+      QDBusMessage::createTargetedSignal(containerOwner_, QString::fromLatin1(kObjectPath),
+                                         QString::fromLatin1(kInterface), QStringLiteral("Ready"));
   if (!bus_.send(ready)) {
     *error = QStringLiteral("Ready could not be sent to %1").arg(container_);
     return false;
@@ -131,10 +131,9 @@ void EmbeddingService::Close() {
     // A round trip to the bus daemon: what this connection sent before it,
     // the reply and Closed, has left. exit(), not quit(): quit() gives up
     // while a window refuses to close.
-    bus.call(QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
-                                            QStringLiteral("/org/freedesktop/DBus"),
-                                            QStringLiteral("org.freedesktop.DBus.Peer"),
-                                            QStringLiteral("Ping")),
+    bus.call(QDBusMessage::createMethodCall(
+                 QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                 QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
              QDBus::Block, 2000);
     QCoreApplication::exit(0);
   });

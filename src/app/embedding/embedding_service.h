@@ -68,8 +68,8 @@ class EmbeddingService : public QObject, protected QDBusContext {
 
   EmbeddedObject& object_;
   QDBusConnection bus_;
-  QString container_;        // as given
-  QString containerOwner_;   // its unique name, which calls carry
+  QString container_;       // as given
+  QString containerOwner_;  // its unique name, which calls carry
   QDBusServiceWatcher* watcher_ = nullptr;
 };
 

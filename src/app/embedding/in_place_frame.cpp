@@ -87,7 +87,8 @@ int CInPlaceFrame::OnCreate() {
 
   m_wndInPlaceTools = new QToolBar(this);
   m_wndInPlaceTools->setObjectName(QStringLiteral("m_wndInPlaceTools"));
-  m_wndInPlaceTools->setIconSize(QSize(resources::kInPlaceImageWidth, resources::kInPlaceImageHeight));
+  m_wndInPlaceTools->setIconSize(
+      QSize(resources::kInPlaceImageWidth, resources::kInPlaceImageHeight));
   for (const resources::ToolbarEntry& entry : resources::InPlaceToolbar()) {
     if (entry.id == ID_SEPARATOR) {
       m_wndInPlaceTools->addSeparator();

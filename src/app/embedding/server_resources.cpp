@@ -29,10 +29,10 @@ const std::vector<Menu>& EmbeddedMenu() {
 
 const std::vector<Accelerator>& EmbeddedAccelerators() {
   static const std::vector<Accelerator> keys = {
-      {"Ctrl+S", ID_FILE_UPDATE}, {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},
-      {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT}, {"Shift+Del", ID_EDIT_CUT},
-      {"Ctrl+C", ID_EDIT_COPY},   {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},
-      {"Shift+Ins", ID_EDIT_PASTE}, {"F6", ID_NEXT_PANE},    {"Shift+F6", ID_PREV_PANE},
+      {"Ctrl+S", ID_FILE_UPDATE},      {"Ctrl+P", ID_FILE_PRINT},  {"Ctrl+Z", ID_EDIT_UNDO},
+      {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},    {"Shift+Del", ID_EDIT_CUT},
+      {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+Ins", ID_EDIT_COPY}, {"Ctrl+V", ID_EDIT_PASTE},
+      {"Shift+Ins", ID_EDIT_PASTE},    {"F6", ID_NEXT_PANE},       {"Shift+F6", ID_PREV_PANE},
   };
   return keys;
 }
@@ -53,9 +53,9 @@ const std::vector<Menu>& InPlaceMenu() {
 
 const std::vector<Accelerator>& InPlaceAccelerators() {
   static const std::vector<Accelerator> keys = {
-      {"Ctrl+Z", ID_EDIT_UNDO},  {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
-      {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},       {"Ctrl+Ins", ID_EDIT_COPY},
-      {"Ctrl+V", ID_EDIT_PASTE}, {"Shift+Ins", ID_EDIT_PASTE},    {"Esc", ID_CANCEL_INPLACE},
+      {"Ctrl+Z", ID_EDIT_UNDO},   {"Alt+Backspace", ID_EDIT_UNDO}, {"Ctrl+X", ID_EDIT_CUT},
+      {"Shift+Del", ID_EDIT_CUT}, {"Ctrl+C", ID_EDIT_COPY},        {"Ctrl+Ins", ID_EDIT_COPY},
+      {"Ctrl+V", ID_EDIT_PASTE},  {"Shift+Ins", ID_EDIT_PASTE},    {"Esc", ID_CANCEL_INPLACE},
   };
   return keys;
 }

@@ -101,7 +101,8 @@ RegistrationPaths RegistrationPaths::FromEnvironment() {
     paths.dataHome = QDir::homePath() + QStringLiteral("/.local/share");
   }
   // xdg-user-dir names the home folder when no Templates folder is set up.
-  const QString templates = ToolOutput(QStringLiteral("xdg-user-dir"), {QStringLiteral("TEMPLATES")});
+  const QString templates =
+      ToolOutput(QStringLiteral("xdg-user-dir"), {QStringLiteral("TEMPLATES")});
   if (!templates.isEmpty() && QDir(templates) != QDir::home() && QFileInfo(templates).isDir()) {
     paths.templatesDir = templates;
   }
@@ -123,7 +124,8 @@ void RegisterDocumentType(const RegistrationPaths& paths) {
   WriteWhole(DesktopFile(paths), DesktopEntry(paths.executable).toUtf8());
   WriteWhole(MimePackageFile(paths), MimePackage(claim).toUtf8());
   for (const Icon& icon : kIcons) {
-    CopyResource(QString::fromLatin1(icon.resource), DataFile(paths, QString::fromLatin1(icon.file)));
+    CopyResource(QString::fromLatin1(icon.resource),
+                 DataFile(paths, QString::fromLatin1(icon.file)));
   }
   // An empty source the file manager offers under "New Document"; an
   // edited one is the user's and stays.

@@ -72,7 +72,8 @@ TEST_F(EmbeddedObjectTest, EditsMakeItDirtyAndTellTheContainer) {
 TEST_F(EmbeddedObjectTest, ExtentPictureAndVerbs) {
   for (unsigned aspect : {0u, 2u, 4u, 8u}) {
     QSize extent;
-    EXPECT_EQ(ErrorName(object_->GetExtent(aspect, &extent)), EmbeddedObject::kErrorInvalidArgument);
+    EXPECT_EQ(ErrorName(object_->GetExtent(aspect, &extent)),
+              EmbeddedObject::kErrorInvalidArgument);
     QByteArray png;
     EXPECT_EQ(ErrorName(object_->Draw(aspect, &png)), EmbeddedObject::kErrorInvalidArgument);
   }
@@ -113,8 +114,9 @@ TEST_F(EmbeddedObjectTest, OwnWindowHasMenuFiveAndTheHostNames) {
   for (QAction* item : frame().menuBar()->actions().front()->menu()->actions()) {
     if (!item->isSeparator()) file << item->text();
   }
-  EXPECT_EQ(file, QStringList({"&Update R&&D Object\tCtrl+S", "Save Copy &As...", "&Print...\tCtrl+P",
-                               "Print Pre&view", "P&rint Setup...", "E&xit && Return to R&&D Object"}));
+  EXPECT_EQ(file,
+            QStringList({"&Update R&&D Object\tCtrl+S", "Save Copy &As...", "&Print...\tCtrl+P",
+                         "Print Pre&view", "P&rint Setup...", "E&xit && Return to R&&D Object"}));
   EXPECT_EQ(frame().action(ID_FILE_UPDATE)->shortcuts(),
             QList<QKeySequence>({QKeySequence("Ctrl+S")}));
   EXPECT_TRUE(frame().action(ID_FILE_SAVE)->shortcuts().isEmpty());
@@ -163,10 +165,11 @@ TEST_F(EmbeddedObjectTest, InPlaceFrameHasMenuAndToolbarFour) {
   EXPECT_EQ(menus, QStringList({"&Edit", "&View", "&Help"}));
   QList<int> buttons;
   for (QAction* a : ip.m_wndInPlaceTools->actions()) {
-    buttons << (a->isSeparator() ? 0 : (a == ip.action(ID_EDIT_CUT)    ? ID_EDIT_CUT
-                                        : a == ip.action(ID_EDIT_COPY) ? ID_EDIT_COPY
-                                        : a == ip.action(ID_EDIT_PASTE) ? ID_EDIT_PASTE
-                                                                         : ID_APP_ABOUT));
+    buttons << (a->isSeparator() ? 0
+                                 : (a == ip.action(ID_EDIT_CUT)     ? ID_EDIT_CUT
+                                    : a == ip.action(ID_EDIT_COPY)  ? ID_EDIT_COPY
+                                    : a == ip.action(ID_EDIT_PASTE) ? ID_EDIT_PASTE
+                                                                    : ID_APP_ABOUT));
   }
   EXPECT_EQ(buttons, QList<int>({ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_APP_ABOUT}));
   EXPECT_EQ(ip.m_wndInPlaceTools->iconSize(), QSize(16, 15));

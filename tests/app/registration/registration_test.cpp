@@ -15,8 +15,8 @@
 namespace tarvex::app::registration {
 namespace {
 
-using testing::EditorTest;
 using tarvex::testing::ReadFile;
+using testing::EditorTest;
 
 // A home of its own: data, config and Templates folders, and the tools run
 // with the same environment.
@@ -58,9 +58,12 @@ class RegistrationTest : public EditorTest {
   QString ContentType(const QString& name) {
     const QString file = home_ + "/" + name;
     QFile text(file);
-    if (text.open(QIODevice::WriteOnly)) text.write("Name=1\r\n");  // an empty file has a type of its own
+    if (text.open(QIODevice::WriteOnly))
+      text.write("Name=1\r\n");  // an empty file has a type of its own
     text.close();
-    return Run("gio", {"info", "-a", "standard::content-type", file}).section("content-type: ", 1).trimmed();
+    return Run("gio", {"info", "-a", "standard::content-type", file})
+        .section("content-type: ", 1)
+        .trimmed();
   }
 
   void RegisterAll() {
@@ -117,20 +120,21 @@ TEST_F(RegistrationTest, FreshRegistrationIsSeenByTheDesktop) {
       << seen.toStdString();
 
   EXPECT_TRUE(QFileInfo(DataFile("icons/hicolor/48x48/apps/tarvex.png")).size() > 0);
-  EXPECT_TRUE(QFileInfo(DataFile("icons/hicolor/32x32/mimetypes/text-x-tarvex-policy.png")).size() > 0);
+  EXPECT_TRUE(QFileInfo(DataFile("icons/hicolor/32x32/mimetypes/text-x-tarvex-policy.png")).size() >
+              0);
   const QFileInfo templ(home_ + "/Templates/Tarvex Document.inf");
   EXPECT_TRUE(templ.exists());
   EXPECT_EQ(templ.size(), 0);
 
   const std::string server = ReadFile(ToPath(DataFile("applications/tarvex-embedding.desktop")));
-  for (const char* line :
-       {"NoDisplay=true\n", "X-Embedding-Interface=org.tarvex.Embedding1\n",
-        "X-Embedding-TypeId=Tarvex.Document\n", "X-Embedding-ShortName=Tarvex\n",
-        "X-Embedding-Verbs=&Edit;&Open;\n", "X-Embedding-MiscStatus=32\n",
-        "X-Embedding-Insertable=true\n"}) {
+  for (const char* line : {"NoDisplay=true\n", "X-Embedding-Interface=org.tarvex.Embedding1\n",
+                           "X-Embedding-TypeId=Tarvex.Document\n", "X-Embedding-ShortName=Tarvex\n",
+                           "X-Embedding-Verbs=&Edit;&Open;\n", "X-Embedding-MiscStatus=32\n",
+                           "X-Embedding-Insertable=true\n"}) {
     EXPECT_NE(server.find(line), std::string::npos) << line;
   }
-  EXPECT_NE(server.find("Exec=\"" + ToPath(paths_.executable) + "\" -Embedding\n"), std::string::npos);
+  EXPECT_NE(server.find("Exec=\"" + ToPath(paths_.executable) + "\" -Embedding\n"),
+            std::string::npos);
 }
 
 TEST_F(RegistrationTest, SecondRegistrationWritesTheSameFiles) {
@@ -238,7 +242,8 @@ INSTANTIATE_TEST_SUITE_P(
                   false,
                   {"System registry entries have been removed and the INI file (if any) was "
                    "deleted."}},
-        StartCase{"UnregserverWithEmbeddingIsSilent", {"/unregserver", "-Embedding"}, false, false, {}},
+        StartCase{
+            "UnregserverWithEmbeddingIsSilent", {"/unregserver", "-Embedding"}, false, false, {}},
         StartCase{"UnregisterThatFails",
                   {"-Unregister"},
                   true,
