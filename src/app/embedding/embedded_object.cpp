@@ -1,10 +1,12 @@
 #include "app/embedding/embedded_object.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 
 #include "app/embedding/in_place_frame.h"
 #include "app/main_frame.h"
@@ -52,6 +54,53 @@ bool XWindowExists(quint64 window) {
 #endif
 }
 
+// Watches the in-place frame's X window while it sits in a socket: when X
+// moves it out (the socket's window went, and X put the frame back on the
+// root window) or destroys it, `lost` runs once, after the event.
+class SocketWatch : public QAbstractNativeEventFilter {
+ public:
+  explicit SocketWatch(std::function<void()> lost) : lost_(std::move(lost)) {}
+
+  // 0 stops watching: the frame is leaving the socket on purpose.
+  void Watch(quint64 frameWindow, quint64 socketWindow) {
+    frame_ = frameWindow;
+    socket_ = socketWindow;
+  }
+
+  bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override {
+#if QT_CONFIG(xcb)
+    if (frame_ == 0 || type != "xcb_generic_event_t") return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    bool lost = false;
+    switch (event->response_type & 0x7f) {
+      case XCB_REPARENT_NOTIFY: {
+        const auto* e = reinterpret_cast<const xcb_reparent_notify_event_t*>(event);
+        lost = e->window == frame_ && e->parent != socket_;
+        break;
+      }
+      case XCB_DESTROY_NOTIFY:
+        lost = reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == frame_;
+        break;
+      default:
+        break;
+    }
+    if (lost) {
+      frame_ = 0;
+      QTimer::singleShot(0, qApp, lost_);
+    }
+#else
+    (void)type;
+    (void)message;
+#endif
+    return false;
+  }
+
+ private:
+  std::function<void()> lost_;
+  quint64 frame_ = 0;
+  quint64 socket_ = 0;
+};
+
 }  // namespace
 
 EmbeddedObject::EmbeddedObject(CTarvexApp& app) : app_(app) {
@@ -70,6 +119,7 @@ EmbeddedObject::EmbeddedObject(CTarvexApp& app) : app_(app) {
 EmbeddedObject::~EmbeddedObject() {
   // The view goes back to the frame that owns it before the in-place frame goes.
   if (state_ == State::kInPlace) EndInPlace();
+  if (socketWatch_) qApp->removeNativeEventFilter(socketWatch_.get());
 }
 
 EmbeddedObject::Result EmbeddedObject::RefuseWhileEditing() const {
@@ -202,10 +252,22 @@ EmbeddedObject::Result EmbeddedObject::ActivateInPlace(quint64 socketWindow) {
   frame->view()->setFocus(Qt::OtherFocusReason);
   socketWindow_ = socketWindow;
   state_ = State::kInPlace;
+  if (!socketWatch_) {
+    socketWatch_ = std::make_unique<SocketWatch>([this] { OnSocketLost(); });
+    qApp->installNativeEventFilter(socketWatch_.get());
+  }
+  static_cast<SocketWatch*>(socketWatch_.get())->Watch(inPlace_->winId(), socketWindow);
   return std::nullopt;
 }
 
+void EmbeddedObject::OnSocketLost() {
+  if (state_ != State::kInPlace) return;
+  EndInPlace();
+  emit Deactivated();
+}
+
 void EmbeddedObject::EndInPlace() {
+  if (socketWatch_) static_cast<SocketWatch*>(socketWatch_.get())->Watch(0, 0);
   inPlace_->hide();
   // Back to no parent before the foreign window goes, which would take the
   // frame's window with it.

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class QAbstractNativeEventFilter;
 class QWindow;
 
 namespace tarvex::app {
@@ -92,8 +93,13 @@ class EmbeddedObject : public QObject {
   void UpdateHostNames();
   Result RefuseWhileEditing() const;
 
+  // The socket vanished under the frame (the container dropped it): editing
+  // in place is over.
+  void OnSocketLost();
+
   CTarvexApp& app_;
   std::unique_ptr<CInPlaceFrame> inPlace_;
+  std::unique_ptr<QAbstractNativeEventFilter> socketWatch_;
   QPointer<QWindow> socket_;
   quint64 socketWindow_ = 0;
   State state_ = State::kLoaded;

@@ -246,6 +246,18 @@ def main():
     container.take("Deactivated")
     check(True, "in place again in the same socket, ended by Deactivate")
 
+    second = Gtk.Socket()
+    second.set_size_request(300, 200)
+    container.window.get_child().pack_start(second, False, False, 0)
+    second.show()
+    pump(0.1)
+    container.call("DoVerb", GLib.Variant("(it)", (0, second.get_id())))
+    wait_for(lambda: second.get_plug_window() is not None, "plug-added in a second socket")
+    second.destroy()
+    container.take("Deactivated")
+    check(container.refused("Load", ay(edited)) is None,
+          "a socket destroyed under the object ends in-place editing")
+
     container.call("SetHostNames", GLib.Variant("(ss)", ("Test Container", "Object 1")))
     container.call("DoVerb", GLib.Variant("(it)", (1, 0)))
     found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
