@@ -137,6 +137,29 @@ TEST_F(RegistrationTest, FreshRegistrationIsSeenByTheDesktop) {
             std::string::npos);
 }
 
+// What a double click in a file manager does: gio opens the file with the
+// registered program, in the file's folder, so that its keyword.txt is found.
+TEST_F(RegistrationTest, OpeningAFileStartsTarvexInItsFolder) {
+  const QString record = home_ + "/started.txt";
+  paths_.executable = home_ + "/bin/fake tarvex";
+  QDir().mkpath(home_ + "/bin");
+  QFile fake(paths_.executable);
+  ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
+  fake.write(("#!/bin/sh\n{ pwd; echo \"$@\"; } > '" + record + "'\n").toLocal8Bit());
+  fake.close();
+  fake.setPermissions(fake.permissions() | QFileDevice::ExeOwner);
+  RegisterAll();
+
+  QDir().mkpath(home_ + "/my policies");
+  const QString source = home_ + "/my policies/site.inf";
+  ContentType("my policies/site.inf");  // writes it
+  int code = -1;
+  const QString out = Run("gio", {"open", source}, &code);
+  ASSERT_EQ(code, 0) << out.toStdString();
+  for (int i = 0; i < 200 && QFileInfo(record).size() == 0; ++i) QTest::qWait(25);
+  EXPECT_EQ(ReadFile(ToPath(record)), ToPath(home_ + "/my policies\n" + source + "\n"));
+}
+
 TEST_F(RegistrationTest, SecondRegistrationWritesTheSameFiles) {
   RegisterAll();
   std::vector<std::string> first;
