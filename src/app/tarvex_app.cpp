@@ -143,6 +143,7 @@ bool CTarvexApp::StartEmbedded() {
   QGuiApplication::setQuitOnLastWindowClosed(false);
   // keyword.txt is read here, as for a document: without it, no object.
   if (!CreateDocumentWindow()) {
+    QGuiApplication::setQuitOnLastWindowClosed(true);
     exitCode_ = kExitFailure;
     return false;
   }
@@ -154,6 +155,7 @@ bool CTarvexApp::StartEmbedded() {
     server_.reset();
     doc_.reset();
     frame_.reset();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
     exitCode_ = kExitFailure;
     return false;
   }
