@@ -86,7 +86,8 @@ class EmbeddedObject : public QObject {
  private:
   Result ActivateInPlace(quint64 socketWindow);
   void OpenOwnWindow();
-  // Leaves the current editing state for loaded; `notify` sends Deactivated.
+  // Leave editing in place or in the own window for the loaded state; the
+  // callers say whether the container hears of it (Deactivated).
   void EndInPlace();
   void EndOpen();
   void OnOwnWindowClosed();
