@@ -142,6 +142,11 @@ void CMainFrame::OnHelpContents() {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
+  if (onServerClose_) {  // an object's window: the container keeps the changes
+    e->accept();
+    onServerClose_();
+    return;
+  }
   if (doc_ && !doc_->SaveModified()) {
     e->ignore();
     return;

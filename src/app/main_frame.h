@@ -9,6 +9,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QTimer>
+#include <functional>
 
 #include "app/command_router.h"
 #include "commands/main_frame_logic.h"
@@ -54,6 +55,14 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   void UpdateStatusPanes(bool locks = true);
 
   void OnHelpContents();
+
+  // The frame of an object opened from a container (embedding/
+  // embedded_frame.cpp): menu and accelerators 5; Update runs `onUpdate`,
+  // and Exit or the close box hide the frame and run `onClose` instead of
+  // ending the application.
+  void EnterServerMode(std::function<void()> onUpdate, std::function<void()> onClose);
+  // The container's name for the object, for "&Update %1" and "E&xit && Return to %1".
+  void SetHostObjectName(const QString& objectName);
 
   CTarvexView* view() const { return view_; }
   CKeywordToolBar* m_wndTools;
@@ -103,6 +112,7 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   QPointer<HelpViewer> help_;
   QTimer idle_;
   bool idleLocks_ = true;
+  std::function<void()> onServerClose_;
 };
 
 }  // namespace tarvex::app

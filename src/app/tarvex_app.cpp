@@ -5,15 +5,18 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QSettings>
 #include <filesystem>
 #include <iostream>
 
 #include "app/about_dialog.h"
 #include "app/dialogs.h"
+#include "app/embedding/embedding_server.h"
 #include "app/help_viewer.h"
 #include "app/main_frame.h"
 #include "app/printing.h"
+#include "app/registration/registration.h"
 #include "app/resources/frame_resources.h"
 #include "app/tarvex_doc.h"
 #include "app/tarvex_view.h"
@@ -26,7 +29,6 @@ namespace tarvex::app {
 namespace {
 
 constexpr int kExitFailure = 1;
-constexpr int kExitNotAvailable = 2;
 const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
 
 // The path as given, without its double quotes, made absolute, and for a
@@ -65,6 +67,7 @@ CTarvexApp::CTarvexApp(Dialogs& dialogs)
 }
 
 CTarvexApp::~CTarvexApp() {
+  server_.reset();
   doc_.reset();
   frame_.reset();
 }
@@ -75,18 +78,15 @@ bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
   LoadStdProfileSettings();
 
   const CommandLineInfo info = ParseCommandLine(args);
-  if (info.runEmbedded) {
-    std::cerr << "tarvex: embedding in other applications is not available in this version\n";
-    exitCode_ = kExitNotAvailable;
+  RegisterWithDesktop(info.runEmbedded);
+  if (info.shell == CommandLineInfo::Shell::kAppUnregister) {
+    Unregister(info.runEmbedded);
     return false;
   }
+  if (info.runEmbedded) return StartEmbedded();
   switch (info.shell) {
     case CommandLineInfo::Shell::kAppUnregister:
-      unregistered_ = true;
-      std::cerr << "tarvex: Tarvex registers nothing with the desktop in this version; "
-                   "there is nothing to remove\n";
-      exitCode_ = kExitNotAvailable;
-      return false;
+      break;  // done above
     case CommandLineInfo::Shell::kFileDde:
       // A desktop request; Tarvex registers none, so there is nothing to answer.
       exitCode_ = 0;
@@ -117,6 +117,49 @@ bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
 int CTarvexApp::ExitInstance() {
   if (!unregistered_) SaveStdProfileSettings();
   return exitCode_;
+}
+
+void CTarvexApp::RegisterWithDesktop(bool embedded) {
+  const auto paths = registration::RegistrationPaths::FromEnvironment();
+  registration::RegisterDocumentType(paths);
+  if (!embedded && !registration::RegisterServer(paths)) {
+    ws_.AppMessageBox(IDP_FAILED_TO_UPDATE_REGISTRY, FormatMessage(IDP_FAILED_TO_UPDATE_REGISTRY));
+  }
+  registration::RunDatabaseUpdaters(paths);
+}
+
+void CTarvexApp::Unregister(bool embedded) {
+  unregistered_ = true;
+  const bool removed = registration::Unregister(registration::RegistrationPaths::FromEnvironment());
+  if (!embedded) {
+    const int id = removed ? IDP_UNREG_DONE : IDP_UNREG_FAILURE;
+    ws_.AppMessageBox(id, FormatMessage(id));
+  }
+  exitCode_ = removed ? 0 : kExitFailure;
+}
+
+bool CTarvexApp::StartEmbedded() {
+  // The container holds the object; no window of it ends the process.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  // keyword.txt is read here, as for a document: without it, no object.
+  if (!CreateDocumentWindow()) {
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    exitCode_ = kExitFailure;
+    return false;
+  }
+  doc_->OnNewDocument();
+  server_ = std::make_unique<EmbeddingServer>(*this);
+  QString error;
+  if (!server_->Start(&error)) {
+    std::cerr << "tarvex: " << error.toLocal8Bit().constData() << "\n";
+    server_.reset();
+    doc_.reset();
+    frame_.reset();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    exitCode_ = kExitFailure;
+    return false;
+  }
+  return true;
 }
 
 void CTarvexApp::LoadStdProfileSettings() {

@@ -23,6 +23,7 @@ namespace tarvex::app {
 class CMainFrame;
 class CTarvexDoc;
 class Dialogs;
+class EmbeddingServer;
 
 class CTarvexApp : public QObject {
   Q_OBJECT
@@ -60,6 +61,9 @@ class CTarvexApp : public QObject {
   // empty. False (with a message on the error stream) when nothing printed.
   bool OnFilePrintDirect(const QString& printerName = QString());
 
+  // The object of a process started by a container; null otherwise.
+  EmbeddingServer* embeddingServer() const { return server_.get(); }
+
   CMainFrame* frame() const { return frame_.get(); }
   CTarvexDoc* document() const { return doc_.get(); }
   Dialogs& dialogs() const { return dialogs_; }
@@ -81,13 +85,20 @@ class CTarvexApp : public QObject {
   // "Failed to create empty document.".
   bool CreateDocumentWindow();
   bool RunPrintRequest(const CommandLineInfo& info);
+  // "Embedding": the frame and the object for the container; no window yet.
+  bool StartEmbedded();
+  // Registers the document type and, unless embedded, the server.
+  void RegisterWithDesktop(bool embedded);
+  // "Unregister": removes both registrations; 61707 or 61708 unless embedded.
+  void Unregister(bool embedded);
   void AddToRecentFiles(const QString& path);
 
   Dialogs& dialogs_;
   QtWindowSystem ws_;
   std::unique_ptr<QsciPrinter> printer_;
   std::unique_ptr<CMainFrame> frame_;
-  std::unique_ptr<CTarvexDoc> doc_;  // destroyed before the frame that holds its view
+  std::unique_ptr<CTarvexDoc> doc_;          // destroyed before the frame that holds its view
+  std::unique_ptr<EmbeddingServer> server_;  // destroyed first: it holds the view
   RecentFileList recent_;
   int previewPages_ = 0;
   QString helpFile_;

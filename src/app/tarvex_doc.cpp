@@ -19,6 +19,7 @@ CTarvexDoc::CTarvexDoc(CTarvexView& view, Dialogs& dialogs, QWidget* window)
     : view_(view), dialogs_(dialogs), window_(window) {}
 
 QString CTarvexDoc::title() const {
+  if (!embeddedTitle_.isEmpty()) return embeddedTitle_;
   return path_.isEmpty() ? QString::fromLatin1(resources::kUntitled) : QFileInfo(path_).fileName();
 }
 
@@ -65,7 +66,12 @@ CTarvexDoc::ReadResult CTarvexDoc::ReadFile(const QString& path) {
   return ReadResult::kRead;
 }
 
-bool CTarvexDoc::WriteFile(const QString& path) {
+void CTarvexDoc::SetEmbeddedTitle(const QString& title) {
+  embeddedTitle_ = title;
+  emit titleChanged();
+}
+
+bool CTarvexDoc::WriteFile(const QString& path, bool copy) {
   const std::string bytes = view_.Bytes();
   // The old file stays in place until the whole text has been written.
   QSaveFile file(path);
@@ -87,6 +93,7 @@ bool CTarvexDoc::WriteFile(const QString& path) {
     ShowFileError(WriteFailure(path, file.error()).text);
     return false;
   }
+  if (copy) return true;
   view_.MarkSaved();
   SetPath(QFileInfo(path).absoluteFilePath());
   return true;
@@ -114,6 +121,13 @@ bool CTarvexDoc::OnFileSaveAs() {
   if (!WriteFile(name)) return false;
   emit savedAs(path_);
   return true;
+}
+
+bool CTarvexDoc::OnFileSaveCopyAs() {
+  const QStringList filters = {resources::DocumentStringField(3), LoadText(IDS_ALL_FILES_FILTER)};
+  const QString name =
+      dialogs_.SaveFileName(window_, LoadText(IDS_SAVE_COPY_AS_TITLE), filters, ProposedSaveName());
+  return !name.isEmpty() && WriteFile(name, true);
 }
 
 bool CTarvexDoc::SaveModified() {

@@ -48,6 +48,13 @@ class CTarvexDoc : public QObject {
   // old file as they were.
   bool OnFileSave();
   bool OnFileSaveAs();
+  // Save Copy As (an object from a container): writes the text to a file
+  // the user names; the document keeps its name and modified state.
+  bool OnFileSaveCopyAs();
+
+  // The title of an object opened from a container ("Tarvex in <name>"),
+  // shown in place of the file's name; empty for none.
+  void SetEmbeddedTitle(const QString& title);
 
   // Asks "Save changes to %1?" when the text is modified. True to go on
   // (saved, or not to be saved); false when cancelled or the save failed.
@@ -64,7 +71,8 @@ class CTarvexDoc : public QObject {
   void savedAs(const QString& path);
 
  private:
-  bool WriteFile(const QString& path);
+  // `copy`: the document keeps its path and modified state.
+  bool WriteFile(const QString& path, bool copy = false);
   void ShowFileError(const std::string& text);
   void SetPath(const QString& path);
 
@@ -72,6 +80,7 @@ class CTarvexDoc : public QObject {
   Dialogs& dialogs_;
   QWidget* window_;
   QString path_;
+  QString embeddedTitle_;
 };
 
 }  // namespace tarvex::app

@@ -88,6 +88,10 @@ inline constexpr int IDS_OPEN_FILE_TITLE = 61440;
 inline constexpr int IDS_SAVE_AS_TITLE = 61441;
 inline constexpr int IDS_ALL_FILES_FILTER = 61442;
 inline constexpr int IDS_SAVE_COPY_AS_TITLE = 61444;
+// An object opened from a container: "%1 in %2", "&Update %1", "E&xit && Return to %1".
+inline constexpr int IDS_OBJ_TITLE_INPLACE = 61447;
+inline constexpr int IDS_UPDATE_MENU = 61448;
+inline constexpr int IDS_EXIT_MENU = 61449;
 inline constexpr int IDP_INVALID_FILENAME = 61696;
 inline constexpr int IDP_FAILED_TO_OPEN_DOC = 61697;
 inline constexpr int IDP_FAILED_TO_SAVE_DOC = 61698;

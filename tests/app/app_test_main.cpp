@@ -13,6 +13,9 @@ int main(int argc, char** argv) {
   QTemporaryDir settings;
   QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+  // Start-up registers Tarvex with the desktop: here, in the same fresh folder.
+  qputenv("XDG_DATA_HOME", (settings.path() + "/data").toLocal8Bit());
+  qputenv("XDG_CONFIG_HOME", (settings.path() + "/config").toLocal8Bit());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
