@@ -1,10 +1,21 @@
 // The desktop editor, tarvex.
 #include <QApplication>
+#include <cstdlib>
+#include <iostream>
 
 #include "app/qt_dialogs.h"
+#include "app/startup/display_check.h"
 #include "app/tarvex_app.h"
 
 int main(int argc, char* argv[]) {
+  const auto env = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value ? value : "");
+  };
+  if (!tarvex::app::HasGraphicalSession(env)) {
+    std::cerr << tarvex::app::kNoDisplayMessage << '\n';
+    return 1;
+  }
   QApplication qt(argc, argv);
   tarvex::app::QtDialogs dialogs;
   tarvex::app::CTarvexApp app(dialogs);
