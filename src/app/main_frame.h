@@ -24,6 +24,7 @@ class CTarvexDoc;
 class CTarvexStatusBar;
 class CTarvexView;
 class Dialogs;
+class FindController;
 class HelpViewer;
 
 class CMainFrame : public QMainWindow, public MainFrameLogic {
@@ -96,6 +97,7 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   QMenu* editMenu_ = nullptr;
   QList<QAction*> recentActions_;
   QPointer<HelpViewer> help_;
+  FindController* find_ = nullptr;  // Find, Replace and Go to Line
   QTimer idle_;
   bool idleLocks_ = true;
 };

@@ -27,6 +27,7 @@ namespace {
 
 constexpr int kExitFailure = 1;
 constexpr int kExitNotAvailable = 2;
+constexpr double kPrintMarginMm = 15.0;
 const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
 
 // The path as given, without its double quotes, made absolute, and for a
@@ -62,6 +63,10 @@ CTarvexApp::CTarvexApp(Dialogs& dialogs)
       printer_(std::make_unique<QsciPrinter>()),
       helpFile_(DefaultHelpFile()) {
   resources::InitResources();
+  // Text kept clear of the page's edge, which most printers cannot reach.
+  printer_->setPageMargins(
+      QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+      QPageLayout::Millimeter);
 }
 
 CTarvexApp::~CTarvexApp() {
