@@ -220,6 +220,12 @@ bool CTarvexView::TypeCodePageText(const QString& text) {
   }
   // The editor would type these as Latin-1, where "\u20ac" has no byte.
   if (*bytes == text.toLatin1().toStdString()) return false;
+  const auto [start, end] = Selection();
+  const char next =
+      static_cast<char>(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(end)));
+  if (overwriteMode() && start == end && end < Length() && next != '\r' && next != '\n') {
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(end), end + 1);  // typed over
+  }
   SendScintilla(SCI_REPLACESEL, 0UL, bytes->c_str());
   return true;
 }
@@ -268,9 +274,8 @@ void CTarvexView::keyPressEvent(QKeyEvent* e) {
     }
   }
   if (typed > 0 && !Fits(typed)) return e->accept();
-  if (typed > 0 && e->key() != Qt::Key_Tab && !isReadOnly() && TypeCodePageText(e->text())) {
-    return e->accept();
-  }
+  const bool printable = plain && !e->text().isEmpty() && e->text()[0].isPrint();
+  if (printable && !isReadOnly() && TypeCodePageText(e->text())) return e->accept();
   QsciScintilla::keyPressEvent(e);
 }
 

@@ -92,6 +92,11 @@ TEST_F(CodePageTest, TypingAndPastingTheCodePagesCharacters) {
   view().SelectAndShow(0, 2);
   frame().action(ID_EDIT_COPY)->trigger();
   EXPECT_EQ(QApplication::clipboard()->text(), QString::fromUtf8("\u20AC\u2014"));
+  // In overwrite mode it types over the next character, as any other does.
+  view().setOverwriteMode(true);
+  view().SendScintilla(QsciScintillaBase::SCI_GOTOPOS, 1UL);
+  Type(QString::fromUtf8("\u2013"));
+  EXPECT_EQ(view().Bytes(), "\x80\x96\xE9\x93x\x94");
 }
 
 TEST_F(CodePageTest, CharactersOutsideTheCodePageAreRefusedWithANotice) {

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "app/tarvex_view.h"
 #include "platform/code_page_1252.h"
@@ -35,17 +36,17 @@ void PaintCodePageGlyphs(CTarvexView& view, QPainter& painter, const QRect& area
                                                         static_cast<long>(box.height())) +
                                          1);
   if (last <= first) return;
-  // Valid until the next message that changes the text.
-  const auto* bytes =
-      reinterpret_cast<const unsigned char*>(static_cast<std::intptr_t>(view.SendScintilla(
-          Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(first), last - first)));
-  if (!bytes) return;
+  // Copied at once: the pointer lives only until the next message.
+  const auto* range = reinterpret_cast<const char*>(static_cast<std::intptr_t>(view.SendScintilla(
+      Sci::SCI_GETRANGEPOINTER, static_cast<unsigned long>(first), last - first)));
+  if (!range) return;
+  const std::string bytes(range, static_cast<std::size_t>(last - first));
 
   const auto [selStart, selEnd] = view.Selection();
   const long caret = view.SendScintilla(Sci::SCI_GETCURRENTPOS);
   const QPalette& colours = view.palette();
   for (long p = first; p < last; ++p) {
-    const unsigned char byte = bytes[p - first];
+    const auto byte = static_cast<unsigned char>(bytes[static_cast<std::size_t>(p - first)]);
     if (!NeedsCodePageGlyph(byte)) continue;
     const long x = view.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0UL, p);
     const long y = view.SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0UL, p);
