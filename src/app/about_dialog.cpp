@@ -14,7 +14,7 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   setWindowTitle(QStringLiteral("About Tarvex"));
 
   auto* icon = new QLabel(this);
-  icon->setPixmap(QIcon(resources::ApplicationIconPath(32)).pixmap(32, 32));
+  icon->setPixmap(resources::ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
   icon->setAccessibleName(QStringLiteral("Tarvex icon"));
   auto* version = new QLabel(QStringLiteral("Tarvex Version 1.0"), this);
   auto* notice = new QLabel(QStringLiteral("Policy editor and compiler for system administrators.\n"

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 
 #include "app/dialogs.h"
+#include "app/find/find_controller.h"
 #include "app/keyword_toolbar.h"
 #include "app/main_frame.h"
 #include "app/printing.h"
@@ -35,6 +36,15 @@ void CMainFrame::RegisterCommands() {
   router_.Add(ID_EDIT_CUT, [this] { view_->cut(); });
   router_.Add(ID_EDIT_COPY, [this] { view_->copy(); });
   router_.Add(ID_EDIT_PASTE, [this] { view_->paste(); });
+  router_.Add(ID_EDIT_REDO, [this] { view_->redo(); });
+  router_.Add(ID_EDIT_SELECT_ALL, [this] { view_->selectAll(); });
+  find_ = new FindController(*view_, this);
+  connect(find_, &FindController::notice, m_wndStatus, &CTarvexStatusBar::ShowNotice);
+  router_.Add(ID_EDIT_FIND, [this] { find_->OnEditFind(); });
+  router_.Add(ID_EDIT_REPEAT, [this] { find_->OnFindNext(true); });
+  router_.Add(ID_EDIT_FIND_PREVIOUS, [this] { find_->OnFindNext(false); });
+  router_.Add(ID_EDIT_REPLACE, [this] { find_->OnEditReplace(); });
+  router_.Add(ID_EDIT_GOTO_LINE, [this] { find_->OnGoToLine(); });
   router_.Add(ID_FILE_PRINT, [this] { OnFilePrint(); });
   router_.Add(ID_FILE_PRINT_DIRECT, [this] { app_.OnFilePrintDirect(); });
   router_.Add(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
@@ -67,7 +77,9 @@ void CMainFrame::RegisterCommands() {
 
 void CMainFrame::CreateActions() {
   auto make = [this](int id, const QString& caption) {
-    auto* action = new QAction(caption, this);
+    // The shortcut text after the tab is the action's key, which the menu
+    // shows itself; left in the text it would be read out as the item's name.
+    auto* action = new QAction(caption.section(QLatin1Char('\t'), 0, 0), this);
     action->setData(id);
     const std::string_view text = LoadStringText(id);
     action->setStatusTip(ToQString(PromptOf(text)));
@@ -159,9 +171,15 @@ void CMainFrame::ConnectEnabledStates() {
   connect(view_, &QsciScintilla::copyAvailable, cut, &QAction::setEnabled);
   connect(view_, &QsciScintilla::copyAvailable, copy, &QAction::setEnabled);
   connect(view_, &CTarvexView::pasteAvailable, paste, &QAction::setEnabled);
+  QAction* redo = actions_.value(ID_EDIT_REDO);
+  redo->setEnabled(view_->isRedoAvailable());
+  connect(view_, &CTarvexView::undoAvailable, redo,
+          [this, redo] { redo->setEnabled(view_->isRedoAvailable()); });
   // Undo has no signal of its own for every change: look again when the menu opens.
-  connect(editMenu_, &QMenu::aboutToShow, this,
-          [this, undo] { undo->setEnabled(view_->CanUndo()); });
+  connect(editMenu_, &QMenu::aboutToShow, this, [this, undo, redo] {
+    undo->setEnabled(view_->CanUndo());
+    redo->setEnabled(view_->isRedoAvailable());
+  });
   view_->SetContextActions({undo, cut, copy, paste});
 
   QAction* toolbar = actions_.value(ID_VIEW_TOOLBAR);

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -21,7 +22,7 @@ QString DefaultHelpFile() {
 
 HelpViewer::HelpViewer(QWidget* owner) : QMainWindow(owner, Qt::Window) {
   setWindowTitle(LoadText(IDS_APP_TITLE) + QStringLiteral(" Help"));
-  setWindowIcon(QIcon(resources::ApplicationIconPath(32)));
+  setWindowIcon(resources::ApplicationIcon());
   browser_ = new QTextBrowser(this);
   browser_->setAccessibleName(QStringLiteral("Help text"));
   browser_->setOpenExternalLinks(true);
@@ -41,6 +42,15 @@ HelpViewer::HelpViewer(QWidget* owner) : QMainWindow(owner, Qt::Window) {
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
   resize(720, 640);
+}
+
+void HelpViewer::keyPressEvent(QKeyEvent* e) {
+  // Esc closes the guide, as it closes a dialog.
+  if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+    close();
+    return e->accept();
+  }
+  QMainWindow::keyPressEvent(e);
 }
 
 void HelpViewer::ShowContents(const QString& contentsFile) {

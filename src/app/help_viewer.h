@@ -26,6 +26,9 @@ class HelpViewer : public QMainWindow {
 
   QTextBrowser* browser() const { return browser_; }
 
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+
  private:
   QTextBrowser* browser_;
 };

@@ -6,8 +6,11 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 
+#include "app/accessibility/named_combo_box.h"
+#include "app/accessibility/separator_role.h"
 #include "app/resources/frame_resources.h"
 #include "app/text_codec.h"
 #include "platform/resource_ids.h"
@@ -19,7 +22,7 @@ namespace {
 constexpr int kDroppedListHeight = 200;
 
 QComboBox* MakeBox(QWidget* parent, int id, const QString& accessibleName) {
-  auto* box = new QComboBox(parent);
+  auto* box = new NamedComboBox(parent);
   box->setObjectName(QStringLiteral("box%1").arg(id));
   box->setAccessibleName(accessibleName);
   const QString text = LoadText(id);
@@ -46,6 +49,12 @@ CKeywordToolBar::CKeywordToolBar(QWidget* parent) : QToolBar(parent) {
   setMovable(true);
   setFloatable(true);
   setAllowedAreas(Qt::AllToolBarAreas);
+
+  InstallToolbarSeparatorRole();
+  // The button that offers what a narrow window has no room for; Qt leaves it unnamed.
+  if (auto* more = findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+    more->setAccessibleName(QStringLiteral("More toolbar entries"));
+  }
 
   m_wndKeywordBox = MakeBox(this, ID_KEYWORD, QStringLiteral("Keyword"));
   m_wndTypeBox = MakeBox(this, ID_KEYWORD_TYPE, QStringLiteral("Keyword type"));
@@ -103,6 +112,7 @@ bool CKeywordToolBar::CreateBox(int id, int width) {
                        "QComboBox::drop-down { width: 0px; border: none; }"
                        "QComboBox::down-arrow { image: none; }"));
     box->setEnabled(false);
+    static_cast<NamedComboBox*>(box)->KeepReadableWhenDisabled();
   }
   insertWidget(placeholder, box);
   removeAction(placeholder);

@@ -1,11 +1,22 @@
 // The desktop editor, tarvex.
 #include <QApplication>
+#include <cstdlib>
+#include <iostream>
 
 #include "app/command_line.h"
 #include "app/qt_dialogs.h"
+#include "app/startup/display_check.h"
 #include "app/tarvex_app.h"
 
 int main(int argc, char* argv[]) {
+  const auto env = [](const char* name) {
+    const char* value = std::getenv(name);
+    return std::string(value ? value : "");
+  };
+  if (!tarvex::app::HasGraphicalSession(env)) {
+    std::cerr << tarvex::app::kNoDisplayMessage << '\n';
+    return 1;
+  }
   std::vector<std::string> args(argv + 1, argv + argc);
   // Editing in place is XEmbed, which only X11 has: under a Wayland session
   // an object runs on Xwayland unless told otherwise.

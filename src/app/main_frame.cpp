@@ -18,6 +18,7 @@
 #include "app/tarvex_doc.h"
 #include "app/tarvex_view.h"
 #include "app/text_codec.h"
+#include "platform/message_format.h"
 #include "platform/resource_ids.h"
 
 namespace tarvex::app {
@@ -45,9 +46,7 @@ int BoxWidth(int id) {
 CMainFrame::CMainFrame(CTarvexApp& app, WindowSystem& ws, Dialogs& dialogs)
     : QMainWindow(nullptr), MainFrameLogic(ws), app_(app), dialogs_(dialogs) {
   setObjectName(QStringLiteral("CMainFrame"));
-  QIcon icon;
-  for (int size : {16, 32, 48, 256}) icon.addFile(resources::ApplicationIconPath(size));
-  setWindowIcon(icon);
+  setWindowIcon(resources::ApplicationIcon());
   view_ = new CTarvexView(this);
   setCentralWidget(view_);
   m_wndTools = new CKeywordToolBar(this);
@@ -97,6 +96,10 @@ int CMainFrame::OnCreate() {
 
   ConnectEnabledStates();
   connect(view_, &CTarvexView::displayChanged, this, [this] { RequestIdleUpdate(); });
+  connect(view_, &CTarvexView::codePageRefused, this, [this](const QString& character) {
+    m_wndStatus->ShowNotice(
+        FromMessage(FormatMessage(IDS_NOT_IN_CODE_PAGE, {character.toStdString()})));
+  });
   qApp->installEventFilter(this);  // lock keys change with any key, anywhere
   RequestIdleUpdate(true);
   return 0;

@@ -25,6 +25,7 @@ class CTarvexDoc;
 class CTarvexStatusBar;
 class CTarvexView;
 class Dialogs;
+class FindController;
 class HelpViewer;
 class SourceChecking;
 
@@ -110,6 +111,7 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   SourceChecking* checking_ = nullptr;
   QList<QAction*> recentActions_;
   QPointer<HelpViewer> help_;
+  FindController* find_ = nullptr;  // Find, Replace and Go to Line
   QTimer idle_;
   bool idleLocks_ = true;
   std::function<void()> onServerClose_;

@@ -1,13 +1,14 @@
 #include "app/qt_dialogs.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "app/text_codec.h"
 #include "platform/resource_ids.h"
@@ -27,10 +28,13 @@ QString SuffixOf(const QStringList& filters) {
   return match.hasMatch() ? match.captured(1) : QString();
 }
 
-QPrintPreviewWidget::ViewMode ModeFor(int pages) {
-  if (pages >= 3) return QPrintPreviewWidget::AllPagesView;
-  if (pages == 2) return QPrintPreviewWidget::FacingPagesView;
-  return QPrintPreviewWidget::SinglePageView;
+// The preview dialog's own action for the layout of `pages` pages. Chosen
+// through the action, the dialog's buttons and its zoom follow the layout;
+// set on the preview widget alone, they would not.
+const char* ModeActionName(int pages) {
+  if (pages >= 3) return "overviewModeAction";
+  if (pages == 2) return "facingModeAction";
+  return "singleModeAction";
 }
 
 int PagesShown(const QPrintPreviewWidget& preview) {
@@ -40,7 +44,9 @@ int PagesShown(const QPrintPreviewWidget& preview) {
     case QPrintPreviewWidget::FacingPagesView:
       return 2;
     case QPrintPreviewWidget::AllPagesView:
-      return preview.pageCount();
+      // At least 3, so that the overview comes back as an overview even
+      // for a document of one or two pages.
+      return std::max(3, preview.pageCount());
   }
   return 1;
 }
@@ -96,7 +102,11 @@ bool QtDialogs::PrintDialog(QWidget* parent, QPrinter& printer) {
 }
 
 bool QtDialogs::PrintSetup(QWidget* parent, QPrinter& printer) {
-  QPageSetupDialog dialog(&printer, parent);
+  // The print dialog in its set-up role: the printer and its paper are
+  // chosen here, and nothing is printed.
+  QPrintDialog dialog(&printer, parent);
+  dialog.setWindowTitle(QStringLiteral("Print Setup"));
+  dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
   return dialog.exec() == QDialog::Accepted;
 }
 
@@ -106,7 +116,11 @@ int QtDialogs::PrintPreview(QWidget* parent, QPrinter& printer, int pages,
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                    [&paint](QPrinter* p) { paint(p); });
   auto* preview = dialog.findChild<QPrintPreviewWidget*>();
-  if (preview && pages > 0) preview->setViewMode(ModeFor(pages));
+  if (pages > 0) {
+    if (auto* mode = dialog.findChild<QAction*>(QLatin1String(ModeActionName(pages)))) {
+      mode->trigger();
+    }
+  }
   dialog.exec();
   return preview ? PagesShown(*preview) : pages;
 }

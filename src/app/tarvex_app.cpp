@@ -29,6 +29,7 @@ namespace tarvex::app {
 namespace {
 
 constexpr int kExitFailure = 1;
+constexpr double kPrintMarginMm = 15.0;
 const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
 
 // The path as given, without its double quotes, made absolute, and for a
@@ -64,6 +65,10 @@ CTarvexApp::CTarvexApp(Dialogs& dialogs)
       printer_(std::make_unique<QsciPrinter>()),
       helpFile_(DefaultHelpFile()) {
   resources::InitResources();
+  // Text kept clear of the page's edge, which most printers cannot reach.
+  printer_->setPageMargins(
+      QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+      QPageLayout::Millimeter);
 }
 
 CTarvexApp::~CTarvexApp() {

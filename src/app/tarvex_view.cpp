@@ -7,12 +7,17 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 
+#include "app/code_page/code_page_glyphs.h"
+#include "app/code_page/text_view_accessible.h"
+#include "app/text_codec.h"
 #include "platform/message_format.h"
 
 namespace tarvex::app {
@@ -42,6 +47,7 @@ long PastedLength(const QString& text, bool convertEnds) {
 }  // namespace
 
 CTarvexView::CTarvexView(QWidget* parent) : QsciScintilla(parent) {
+  InstallTextViewAccessible();
   setAccessibleName(QStringLiteral("Policy text"));
   setUtf8(false);  // one byte, one character
   setEolMode(EolWindows);
@@ -56,11 +62,15 @@ CTarvexView::CTarvexView(QWidget* parent) : QsciScintilla(parent) {
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(10);
   setFont(font);
+  // Set here so that the code page's own glyphs are drawn in the same colours.
+  setSelectionBackgroundColor(palette().color(QPalette::Active, QPalette::Highlight));
+  setSelectionForegroundColor(palette().color(QPalette::Active, QPalette::HighlightedText));
 
-  // Undo, Cut, Copy and Paste go through the frame's actions, so that their
+  // Undo, Redo, Cut, Copy, Paste and Select All go through the frame's actions, so that their
   // keys, enabled states and the paste limit are the same everywhere.
-  for (QsciCommand::Command command : {QsciCommand::Undo, QsciCommand::SelectionCut,
-                                       QsciCommand::SelectionCopy, QsciCommand::Paste}) {
+  for (QsciCommand::Command command :
+       {QsciCommand::Undo, QsciCommand::SelectionCut, QsciCommand::SelectionCopy,
+        QsciCommand::Paste, QsciCommand::Redo, QsciCommand::SelectAll}) {
     if (QsciCommand* bound = standardCommands()->find(command)) {
       bound->setKey(0);
       bound->setAlternateKey(0);
@@ -72,6 +82,8 @@ CTarvexView::CTarvexView(QWidget* parent) : QsciScintilla(parent) {
   connect(this, &QsciScintillaBase::SCN_MODIFIED, this, &CTarvexView::OnModified);
 
   connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, &CTarvexView::displayChanged);
+  connect(this, &QsciScintilla::selectionChanged, this, [this] { NotifyCaretMoved(*this); });
+  connect(this, &QsciScintilla::cursorPositionChanged, this, [this] { NotifyCaretMoved(*this); });
   connect(this, &QsciScintilla::selectionChanged, this, &CTarvexView::displayChanged);
   connect(this, &QsciScintilla::cursorPositionChanged, this, &CTarvexView::displayChanged);
   connect(this, &QsciScintilla::textChanged, this, [this] {
@@ -189,8 +201,60 @@ bool CTarvexView::Fits(long count) {
 void CTarvexView::paste() {
   // Checked before the paste: the editor would delete the selection first
   // and only then refuse the insertion.
+  const QString text = QApplication::clipboard()->text();
+  if (!FirstOutsideCodePage(text).isEmpty()) return RefuseOutsideCodePage(text);
   const bool convertEnds = SendScintilla(SCI_GETPASTECONVERTENDINGS) != 0;
-  if (Fits(PastedLength(QApplication::clipboard()->text(), convertEnds))) QsciScintilla::paste();
+  if (Fits(PastedLength(text, convertEnds))) QsciScintilla::paste();
+}
+
+void CTarvexView::RefuseOutsideCodePage(const QString& text) {
+  QApplication::beep();
+  emit codePageRefused(FirstOutsideCodePage(text));
+}
+
+bool CTarvexView::TypeCodePageText(const QString& text) {
+  const std::optional<std::string> bytes = ToCodePage(text);
+  if (!bytes) {
+    RefuseOutsideCodePage(text);
+    return true;
+  }
+  // The editor would type these as Latin-1, where "\u20ac" has no byte.
+  if (*bytes == text.toLatin1().toStdString()) return false;
+  const auto [start, end] = Selection();
+  const char next =
+      static_cast<char>(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(end)));
+  if (overwriteMode() && start == end && end < Length() && next != '\r' && next != '\n') {
+    SendScintilla(SCI_SETSEL, static_cast<unsigned long>(end), end + 1);  // typed over
+  }
+  SendScintilla(SCI_REPLACESEL, 0UL, bytes->c_str());
+  return true;
+}
+
+QByteArray CTarvexView::fromMimeData(const QMimeData* source, bool& rectangular) const {
+  QByteArray bytes = QsciScintilla::fromMimeData(source, rectangular);
+  if (source && source->hasText()) bytes = QByteArray::fromStdString(ToBytes(source->text()));
+  return bytes;
+}
+
+QMimeData* CTarvexView::toMimeData(const QByteArray& text, bool rectangular) const {
+  QMimeData* data = QsciScintilla::toMimeData(text, rectangular);
+  data->setText(
+      FromBytes(std::string_view(text.constData(), static_cast<std::size_t>(text.size()))));
+  return data;
+}
+
+void CTarvexView::inputMethodEvent(QInputMethodEvent* e) {
+  const QString commit = e->commitString();
+  if (!commit.isEmpty() && e->preeditString().isEmpty() && !isReadOnly()) {
+    if (!Fits(static_cast<long>(commit.size())) || TypeCodePageText(commit)) return e->accept();
+  }
+  QsciScintilla::inputMethodEvent(e);
+}
+
+void CTarvexView::paintEvent(QPaintEvent* e) {
+  QsciScintilla::paintEvent(e);
+  QPainter painter(viewport());
+  PaintCodePageGlyphs(*this, painter, e->rect());
 }
 
 void CTarvexView::keyPressEvent(QKeyEvent* e) {
@@ -210,10 +274,15 @@ void CTarvexView::keyPressEvent(QKeyEvent* e) {
     }
   }
   if (typed > 0 && !Fits(typed)) return e->accept();
+  const bool printable = plain && !e->text().isEmpty() && e->text()[0].isPrint();
+  if (printable && !isReadOnly() && TypeCodePageText(e->text())) return e->accept();
   QsciScintilla::keyPressEvent(e);
 }
 
-void CTarvexView::OnModified(int, int type, const char*, int length, int, int, int, int, int, int) {
+void CTarvexView::OnModified(int position, int type, const char* text, int length, int, int, int,
+                             int, int, int) {
+  if (type & SC_MOD_INSERTTEXT) NotifyTextInserted(*this, position, text, length);
+  if (type & SC_MOD_DELETETEXT) NotifyTextRemoved(*this, position, text, length);
   if (!(type & SC_MOD_INSERTCHECK) || loading_) return;
   if (Length() + length > kTextLimit) {
     SendScintilla(SCI_CHANGEINSERTION, 0UL, "");
@@ -264,10 +333,16 @@ void CTarvexView::dragMoveEvent(QDragMoveEvent* e) {
 void CTarvexView::dropEvent(QDropEvent* e) {
   if (HasUrls(e->mimeData())) return e->ignore();
   // Text moved within the view keeps the length; text from elsewhere adds to it.
-  if (e->source() != this && e->source() != viewport() && e->mimeData() &&
-      Length() + PastedLength(e->mimeData()->text(), true) > kTextLimit) {
-    QApplication::beep();
-    return e->ignore();
+  if (e->source() != this && e->source() != viewport() && e->mimeData()) {
+    const QString text = e->mimeData()->text();
+    if (!FirstOutsideCodePage(text).isEmpty()) {
+      RefuseOutsideCodePage(text);
+      return e->ignore();
+    }
+    if (Length() + PastedLength(text, true) > kTextLimit) {
+      QApplication::beep();
+      return e->ignore();
+    }
   }
   QsciScintilla::dropEvent(e);
 }

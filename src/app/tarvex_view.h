@@ -3,7 +3,9 @@
 //
 // One byte of the file is one character of the text (NUL and every other
 // value included) and nothing converts line ends: what Bytes() returns is
-// what the file holds. Enter inserts CR LF, lines wrap at the window's
+// what the file holds. Bytes are shown, read to screen readers, copied and
+// typed as the characters of Windows code page 1252; a character the code
+// page cannot hold is refused. Enter inserts CR LF, lines wrap at the window's
 // edge, tab stops are 8 characters apart, and typing or pasting beyond
 // kTextLimit characters is refused.
 #ifndef TARVEX_APP_TARVEX_VIEW_H_
@@ -65,6 +67,10 @@ class CTarvexView : public QsciScintilla {
   bool CanPaste() const;
   void paste() override;  // refused when the result would pass the limit
 
+  // Refuses text that the code page cannot hold: beeps and says which
+  // character through codePageRefused().
+  void RefuseOutsideCodePage(const QString& text);
+
   // The actions of the view's context menu (the frame's Edit commands).
   void SetContextActions(const QList<QAction*>& actions) { contextActions_ = actions; }
 
@@ -73,6 +79,8 @@ class CTarvexView : public QsciScintilla {
   void displayChanged();
   void undoAvailable(bool available);
   void pasteAvailable(bool available);
+  // Typed, pasted or dropped text held `character`, which the code page cannot hold.
+  void codePageRefused(const QString& character);
 
  protected:
   bool event(QEvent* e) override;
@@ -82,11 +90,19 @@ class CTarvexView : public QsciScintilla {
   void dragMoveEvent(QDragMoveEvent* e) override;
   void dropEvent(QDropEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void paintEvent(QPaintEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
+  // The clipboard and drags carry the text decoded from the code page.
+  QByteArray fromMimeData(const QMimeData* source, bool& rectangular) const override;
+  QMimeData* toMimeData(const QByteArray& text, bool rectangular) const override;
 
  private:
   void OnModified(int position, int type, const char* text, int length, int, int, int, int, int,
                   int);
   long PointY(long offset) const;
+  // Types `text` as bytes of the code page where the editor would not, or
+  // refuses it; false when the editor should type it itself.
+  bool TypeCodePageText(const QString& text);
   // Whether adding `count` characters in place of the selection stays
   // within the limit; beeps when not.
   bool Fits(long count);

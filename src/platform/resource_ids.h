@@ -23,6 +23,9 @@ inline constexpr int ID_KEYWORD_MAX = 32775;
 inline constexpr int ID_KEYWORD_TYPE = 32777;
 inline constexpr int ID_KEYWORD = 32778;
 inline constexpr int ID_HELP_CONTENTS = 32782;
+// Edit commands beyond the original menu: find backwards and go to a row.
+inline constexpr int ID_EDIT_FIND_PREVIOUS = 32840;
+inline constexpr int ID_EDIT_GOTO_LINE = 32841;
 // Checking while typing (View menu) and keyword completion.
 inline constexpr int ID_VIEW_CHECK_WHILE_TYPING = 32850;
 inline constexpr int ID_NEXT_FAULT = 32851;
@@ -46,8 +49,13 @@ inline constexpr int ID_FILE_MRU_FILE4 = 57619;
 inline constexpr int ID_FILE_MRU_LAST = 57631;
 inline constexpr int ID_EDIT_COPY = 57634;
 inline constexpr int ID_EDIT_CUT = 57635;
+inline constexpr int ID_EDIT_FIND = 57636;
 inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_REPEAT = 57640;  // Find Next
+inline constexpr int ID_EDIT_REPLACE = 57641;
+inline constexpr int ID_EDIT_SELECT_ALL = 57642;
 inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
 inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_NEXT_PANE = 57680;
@@ -78,6 +86,10 @@ inline constexpr int IDS_NOT_VALID_FILE = 5460;
 inline constexpr int IDS_EQUALS_MISSING = 5461;
 inline constexpr int IDS_INVALID_INTEGER = 5463;
 inline constexpr int IDS_INVALID_CONCATENATION = 5464;
+// The editor's status-bar notices.
+inline constexpr int IDS_FIND_NOT_FOUND = 5480;
+inline constexpr int IDS_NOT_IN_CODE_PAGE = 5481;
+inline constexpr int IDS_REPLACED_COUNT = 5482;
 
 // Texts of the application frame.
 inline constexpr int IDS_APP_TITLE = 57344;

@@ -22,7 +22,8 @@ class FrameTest : public EditorTest {
       if (a->isSeparator()) {
         captions << "-";
       } else if (a->isVisible()) {
-        captions << a->text();
+        const QKeySequence key = a->shortcut();
+        captions << a->text() + (key.isEmpty() ? QString() : "\t" + key.toString());
       }
     }
     return captions;
@@ -35,12 +36,16 @@ TEST_F(FrameTest, MenusHaveTheirCaptions) {
   QStringList titles;
   for (QAction* a : bar) titles << a->text();
   EXPECT_EQ(titles, (QStringList{"&File", "&Edit", "&View", "&Action", "&Help"}));
+  // The shortcut shown after a tab is the item's key, not part of its text.
   EXPECT_EQ(MenuCaptions(bar[0]->menu()),
             (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S", "Save &As...", "-",
                          "&Print...\tCtrl+P", "Print Pre&view", "P&rint Setup...", "-",
                          "Recent File", "-", "E&xit"}));
   EXPECT_EQ(MenuCaptions(bar[1]->menu()),
-            (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V"}));
+            (QStringList{"&Undo\tCtrl+Z", "-", "Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
+                         "-", "&Redo\tCtrl+Y", "Select &All\tCtrl+A", "-", "&Find...\tCtrl+F",
+                         "Find &Next\tF3", "Find Pre&vious\tShift+F3", "R&eplace...\tCtrl+H",
+                         "&Go to Line...\tCtrl+G"}));
   EXPECT_EQ(MenuCaptions(bar[2]->menu()),
             (QStringList{"&Toolbar", "&Status Bar", "-", "&Check While Typing", "&Next Fault\tF8",
                          "&Previous Fault\tShift+F8", "Complete &Keyword\tCtrl+Space"}));
@@ -65,6 +70,13 @@ TEST_F(FrameTest, KeysReachTheirCommands) {
       {ID_EDIT_PASTE, {"Ctrl+V", "Shift+Ins"}},
       {ID_NEXT_PANE, {"F6"}},
       {ID_PREV_PANE, {"Shift+F6"}},
+      {ID_EDIT_REDO, {"Ctrl+Y", "Ctrl+Shift+Z"}},
+      {ID_EDIT_SELECT_ALL, {"Ctrl+A"}},
+      {ID_EDIT_FIND, {"Ctrl+F"}},
+      {ID_EDIT_REPEAT, {"F3"}},
+      {ID_EDIT_FIND_PREVIOUS, {"Shift+F3"}},
+      {ID_EDIT_REPLACE, {"Ctrl+H"}},
+      {ID_EDIT_GOTO_LINE, {"Ctrl+G"}},
       {ID_GENERATE, {}},
       {ID_HELP_CONTENTS, {}},
   };
@@ -168,6 +180,20 @@ TEST_F(FrameTest, HelpOpensTheGuideOrSaysItIsMissing) {
   QTest::keyClick(&view(), Qt::Key_F1);
   EXPECT_TRUE(frame().helpViewer()->browser()->toPlainText().contains("Failed to launch help."));
   EXPECT_TRUE(dialogs_.boxes.empty());
+
+  // Esc closes it, as it closes a dialog.
+  QTest::keyClick(frame().helpViewer()->browser(), Qt::Key_Escape);
+  EXPECT_FALSE(frame().helpViewer()->isVisible());
+}
+
+TEST_F(FrameTest, IconsStaySharpAtAnyScale) {
+  // Drawn from SVG: asked for twice the size, an icon gives twice the pixels.
+  for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_GENERATE, ID_APP_ABOUT}) {
+    const QIcon icon = frame().action(id)->icon();
+    EXPECT_EQ(icon.pixmap(QSize(40, 42)).size(), QSize(40, 42)) << id;
+  }
+  EXPECT_EQ(frame().windowIcon().pixmap(QSize(512, 512)).size(), QSize(512, 512));
+  EXPECT_EQ(frame().m_wndTools->iconSize(), QSize(20, 21));  // the size they have today
 }
 
 TEST_F(FrameTest, NewAndExitAskToSaveFirst) {

@@ -60,6 +60,13 @@ TEST_F(PrintingTest, PreviewRemembersItsPages) {
   EXPECT_EQ(app_->previewPages(), 1);
 }
 
+TEST_F(PrintingTest, TextKeepsClearOfThePageEdge) {
+  const QMarginsF margins = app_->printer().pageLayout().margins(QPageLayout::Millimeter);
+  for (double side : {margins.left(), margins.top(), margins.right(), margins.bottom()}) {
+    EXPECT_GE(side, 15.0);
+  }
+}
+
 TEST_F(PrintingTest, PrinterThatCannotStartIsReported) {
   ASSERT_TRUE(Start());
   PrintTo(Path("no-folder/out.pdf"));

@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QTimer>
 #include <functional>
 
@@ -60,6 +65,67 @@ TEST(QtDialogs, SaveQuestionOffersYesNoAndCancel) {
       box.button(button)->click();
     });
     EXPECT_EQ(dialogs.AskToSave(nullptr, QStringLiteral("Save changes to Untitled?")), answer);
+  }
+}
+
+// Calls `answer` with the modal dialog as soon as one is open.
+void WhenDialogOpens(std::function<void(QDialog&)> answer) {
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      poll->stop();
+      poll->deleteLater();
+      answer(*dialog);
+    }
+  });
+  poll->start(5);
+}
+
+TEST(QtDialogs, PrintSetupIsThePrintDialogThatChoosesThePrinter) {
+  QtDialogs dialogs;
+  QPrinter printer;
+  bool printDialog = false;
+  QString title;
+  WhenDialogOpens([&](QDialog& dialog) {
+    printDialog = qobject_cast<QPrintDialog*>(&dialog) != nullptr;
+    title = dialog.windowTitle();
+    dialog.reject();
+  });
+  EXPECT_FALSE(dialogs.PrintSetup(nullptr, printer));
+  EXPECT_TRUE(printDialog);
+  EXPECT_EQ(title, "Print Setup");
+}
+
+TEST(QtDialogs, PreviewOpensAsItWasLeft) {
+  QtDialogs dialogs;
+  QPrinter printer;
+  const struct {
+    int pages;
+    const char* action;
+    QPrintPreviewWidget::ViewMode mode;
+    int returned;
+  } cases[] = {{1, "singleModeAction", QPrintPreviewWidget::SinglePageView, 1},
+               {2, "facingModeAction", QPrintPreviewWidget::FacingPagesView, 2},
+               {3, "overviewModeAction", QPrintPreviewWidget::AllPagesView, 3}};
+  for (const auto& c : cases) {
+    bool checked = false;
+    QPrintPreviewWidget::ViewMode mode{};
+    QPrintPreviewWidget::ZoomMode zoom{};
+    WhenDialogOpens([&](QDialog& dialog) {
+      auto* action = dialog.findChild<QAction*>(QLatin1String(c.action));
+      checked = action && action->isChecked();
+      auto* preview = dialog.findChild<QPrintPreviewWidget*>();
+      mode = preview->viewMode();
+      zoom = preview->zoomMode();
+      dialog.reject();
+    });
+    // One page to show: an overview still comes back as an overview.
+    EXPECT_EQ(dialogs.PrintPreview(nullptr, printer, c.pages, [](QPrinter*) {}), c.returned);
+    EXPECT_TRUE(checked) << c.pages;
+    EXPECT_EQ(mode, c.mode) << c.pages;
+    if (c.pages < 3) {
+      EXPECT_EQ(zoom, QPrintPreviewWidget::FitInView) << c.pages;
+    }
   }
 }
 

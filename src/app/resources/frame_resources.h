@@ -10,6 +10,8 @@
 #include <QString>
 #include <vector>
 
+class QIcon;
+
 namespace tarvex::app::resources {
 
 // Registers the images of tarvex.qrc, which a static library does not do
@@ -45,7 +47,7 @@ const std::vector<Accelerator>& MainAccelerators();
 // the placeholder of a keyword box (`boxWidth` pixels wide).
 struct ToolbarEntry {
   int id;
-  const char* image;  // a resource path, or nullptr
+  const char* image;  // a resource path (an SVG, drawn at any scale), or nullptr
   int boxWidth;       // 0 unless the entry holds a keyword box
 };
 const std::vector<ToolbarEntry>& MainToolbar();
@@ -54,7 +56,12 @@ const std::vector<ToolbarEntry>& MainToolbar();
 inline constexpr int kToolbarImageWidth = 20;
 inline constexpr int kToolbarImageHeight = 21;
 
-// Icons 128 (the application) and 129 (the document), every size drawn.
+// Icon 128, the application's, drawn from its SVG so it is sharp at any
+// scale.
+QIcon ApplicationIcon();
+
+// Icons 128 (the application) and 129 (the document) as images of one size,
+// for what needs a file rather than an icon.
 QString ApplicationIconPath(int size);
 QString DocumentIconPath(int size);
 
