@@ -51,17 +51,17 @@ SourceChecking::SourceChecking(CTarvexView* view, const KeywordTable& table, QWi
 
 namespace {
 
-// Menu captions with their mnemonics and keys, as the other menus write them.
+// Menu captions with their mnemonics; the keys are the actions' shortcuts.
 QString Caption(int id) {
   switch (id) {
     case ID_VIEW_CHECK_WHILE_TYPING:
       return QStringLiteral("&Check While Typing");
     case ID_NEXT_FAULT:
-      return QStringLiteral("&Next Fault\tF8");
+      return QStringLiteral("&Next Fault");
     case ID_PREV_FAULT:
-      return QStringLiteral("&Previous Fault\tShift+F8");
+      return QStringLiteral("&Previous Fault");
     case ID_COMPLETE_KEYWORD:
-      return QStringLiteral("Complete &Keyword\tCtrl+Space");
+      return QStringLiteral("Complete &Keyword");
     default:
       return QString();
   }

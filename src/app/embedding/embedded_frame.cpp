@@ -19,7 +19,8 @@ namespace {
 QString Caption(int id) {
   for (const resources::Menu& menu : resources::EmbeddedMenu()) {
     for (const resources::MenuItem& item : menu.items) {
-      if (item.id == id) return QString::fromLatin1(item.caption);
+      // The key after the tab is the action's shortcut, which the menu shows.
+      if (item.id == id) return QString::fromLatin1(item.caption).section(QLatin1Char('\t'), 0, 0);
     }
   }
   return QString();
@@ -91,8 +92,7 @@ void CMainFrame::SetHostObjectName(const QString& objectName) {
   QString name = objectName;
   name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a name's "&" is no mnemonic
   const std::string shown = ToPath(name);
-  const QString keys = Caption(ID_FILE_UPDATE).section(QLatin1Char('\t'), 1);
-  update->setText(FromMessage(FormatMessage(IDS_UPDATE_MENU, {shown})) + QLatin1Char('\t') + keys);
+  update->setText(FromMessage(FormatMessage(IDS_UPDATE_MENU, {shown})));
   exit->setText(FromMessage(FormatMessage(IDS_EXIT_MENU, {shown})));
 }
 

@@ -43,7 +43,7 @@ int CInPlaceFrame::OnCreate() {
   auto make = [this](int id, const QString& caption) {
     QAction* action = actions_.value(id);
     if (action) return action;
-    action = new QAction(caption, this);
+    action = new QAction(caption.section(QLatin1Char('\t'), 0, 0), this);
     const std::string_view text = LoadStringText(id);
     action->setStatusTip(TextPart(text, false));
     if (!ToolTipOf(text).empty()) action->setToolTip(TextPart(text, true));

@@ -112,7 +112,9 @@ TEST_F(EmbeddedObjectTest, OwnWindowHasMenuFiveAndTheHostNames) {
   EXPECT_EQ(menus, QStringList({"&File", "&Edit", "&View", "&Help"}));
   QStringList file;
   for (QAction* item : frame().menuBar()->actions().front()->menu()->actions()) {
-    if (!item->isSeparator()) file << item->text();
+    if (item->isSeparator()) continue;
+    const QKeySequence key = item->shortcut();
+    file << item->text() + (key.isEmpty() ? QString() : "\t" + key.toString());
   }
   EXPECT_EQ(file,
             QStringList({"&Update R&&D Object\tCtrl+S", "Save Copy &As...", "&Print...\tCtrl+P",
