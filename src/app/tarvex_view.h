@@ -29,6 +29,8 @@ class CTarvexView : public QsciScintilla {
 
  public:
   static constexpr long kTextLimit = 0xFFFFF;  // 1,048,575 characters
+  // Entries of the view's cache of measured text pieces.
+  static constexpr unsigned long kPositionCacheEntries = 1UL << 17;
 
   explicit CTarvexView(QWidget* parent = nullptr);
 
@@ -110,6 +112,7 @@ class CTarvexView : public QsciScintilla {
   CaretTracker caret_;
   QList<QAction*> contextActions_;
   bool loading_ = false;
+  long reportedCaret_ = -1;  // the caret position cursorPositionChanged last reported
 };
 
 }  // namespace tarvex::app

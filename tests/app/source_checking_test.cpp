@@ -165,5 +165,72 @@ TEST_F(SourceCheckingTest, ColoursFollowThePalette) {
   }
 }
 
+TEST_F(SourceCheckingTest, TwinStylesLookLikeTheirStyleInEveryPalette) {
+  for (const QColor& base : {QColor(Qt::white), QColor(0x20, 0x20, 0x20)}) {
+    QPalette palette = view().palette();
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::Text, base.lightness() > 128 ? Qt::black : Qt::white);
+    view().setPalette(palette);
+    Settle();
+    auto look = [&](int style) {
+      std::vector<long> values;
+      for (int message :
+           {QsciScintilla::SCI_STYLEGETFORE, QsciScintilla::SCI_STYLEGETBACK,
+            QsciScintilla::SCI_STYLEGETBOLD, QsciScintilla::SCI_STYLEGETITALIC,
+            QsciScintilla::SCI_STYLEGETSIZEFRACTIONAL, QsciScintilla::SCI_STYLEGETWEIGHT,
+            QsciScintilla::SCI_STYLEGETUNDERLINE, QsciScintilla::SCI_STYLEGETVISIBLE}) {
+        values.push_back(view().SendScintilla(static_cast<unsigned>(message), style));
+      }
+      return values;
+    };
+    for (int style = 0; style < PolicyLexer::kStyleCount; ++style) {
+      for (int v = 1; v < PolicyLexer::kVariants; ++v) {
+        const int twin = style + v * PolicyLexer::kStyleCount;
+        EXPECT_EQ(look(twin), look(style)) << style << " " << twin;
+        EXPECT_EQ(checking().lexer()->font(twin), checking().lexer()->font(style)) << twin;
+        EXPECT_EQ(checking().lexer()->description(twin), checking().lexer()->description(style));
+      }
+    }
+  }
+}
+
+TEST_F(SourceCheckingTest, LongLinesKeepTheirStylesInShortPieces) {
+  // A long value of words, long words and runs of blanks, continued on the next line.
+  std::string value;
+  for (int i = 0; value.size() < 3 * PolicyLexer::kPiecedLineLength; ++i) {
+    value += std::string(1 + i % 7, static_cast<char>('a' + i % 26));
+    value += i % 11 == 0 ? std::string(40, 'w') : "";
+    value += i % 13 == 0 ? std::string(35, i % 2 ? ' ' : '\t') : " ";
+  }
+  const std::string head = "Timeout{x} = ";
+  const std::string text = head + value + "\\\r\nb\r\nNope = 1\r\n";
+  view().SetBytes(text);
+  view().SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+  ASSERT_EQ(view().Bytes(), text);
+  std::vector<int> expected(text.size(), PolicyLexer::kValue);
+  std::fill_n(expected.begin(), 7, PolicyLexer::kKnownKeyword);
+  std::fill_n(expected.begin() + 7, 4, PolicyLexer::kAttribute);
+  expected[11] = PolicyLexer::kEquals;
+  const std::size_t mark = head.size() + value.size();
+  expected[mark] = PolicyLexer::kContinuation;
+  // The mark's line end and the line "b" are the value; then "Nope = 1".
+  std::fill(expected.begin() + static_cast<long>(mark) + 6, expected.end(),
+            PolicyLexer::kUnknownKeyword);
+  std::fill_n(expected.end() - 4, 4, PolicyLexer::kValue);
+  expected[text.size() - 6] = PolicyLexer::kDefault;
+  expected[text.size() - 5] = PolicyLexer::kEquals;
+  int run = 0;
+  int longest = 0;
+  for (std::size_t p = 0; p < text.size(); ++p) {
+    const int style = static_cast<int>(view().SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p));
+    ASSERT_EQ(PolicyLexer::BaseStyle(style), expected[p]) << p;
+    const bool same =
+        p > 0 && p < mark && style == view().SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p - 1);
+    run = same ? run + 1 : 1;
+    longest = std::max(longest, run);
+  }
+  EXPECT_LE(longest, static_cast<int>(PolicyLexer::kMaxPieceLength));
+}
+
 }  // namespace
 }  // namespace tarvex::app::testing

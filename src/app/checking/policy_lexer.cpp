@@ -31,7 +31,8 @@ PolicyLexer::PolicyLexer(const KeywordTable& table, QObject* parent)
 }
 
 QString PolicyLexer::description(int style) const {
-  switch (style) {
+  if (style < 0 || style >= kStyleCount * kVariants) return QString();
+  switch (BaseStyle(style)) {
     case kDefault:
       return tr("Default");
     case kComment:
@@ -65,31 +66,33 @@ void PolicyLexer::ApplyPalette(const QPalette& palette) {
   const QColor quiet = Mix(text, base, 0.4);
   setDefaultPaper(base);
   setDefaultColor(text);
-  for (int s = 0; s < kStyleCount; ++s) {
-    setPaper(base, s);
-    setColor(text, s);
-    setFont(defaultFont(s), s);
-  }
-  setColor(quiet, kComment);
-  setColor(link, kSection);
-  setColor(link, kKnownKeyword);
-  setColor(Mix(text, QColor(Qt::red), 0.55), kUnknownKeyword);
-  setColor(visited, kAttribute);
-  setColor(quiet, kEquals);
-  setColor(visited, kContinuation);
   QFont bold = defaultFont(kKnownKeyword);
   bold.setBold(true);
-  setFont(bold, kSection);
-  setFont(bold, kKnownKeyword);
-  setFont(bold, kContinuation);
   QFont italic = defaultFont(kComment);
   italic.setItalic(true);
-  setFont(italic, kComment);
+  for (int twin = 0; twin < kStyleCount * kVariants; twin += kStyleCount) {
+    for (int s = 0; s < kStyleCount; ++s) {
+      setPaper(base, twin + s);
+      setColor(text, twin + s);
+      setFont(defaultFont(s), twin + s);
+    }
+    setColor(quiet, twin + kComment);
+    setColor(link, twin + kSection);
+    setColor(link, twin + kKnownKeyword);
+    setColor(Mix(text, QColor(Qt::red), 0.55), twin + kUnknownKeyword);
+    setColor(visited, twin + kAttribute);
+    setColor(quiet, twin + kEquals);
+    setColor(visited, twin + kContinuation);
+    setFont(bold, twin + kSection);
+    setFont(bold, twin + kKnownKeyword);
+    setFont(bold, twin + kContinuation);
+    setFont(italic, twin + kComment);
+  }
 }
 
 bool PolicyLexer::StyleLine(std::string_view line, bool continued) {
   const auto run = [this](std::size_t length, Style style) {
-    if (length > 0) setStyling(static_cast<int>(length), style);
+    styles_.append(length, static_cast<char>(style));
   };
   // A continuation line belongs to the value before it, whatever it holds.
   if (continued) {
@@ -157,19 +160,66 @@ void PolicyLexer::styleText(int start, int end) {
            IsBlank(static_cast<char>(view->SendScintilla(QsciScintilla::SCI_GETCHARAT, p)))) {
       --p;
     }
-    continued =
-        p >= prevStart && view->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p) == kContinuation;
+    continued = p >= prevStart && BaseStyle(static_cast<int>(view->SendScintilla(
+                                      QsciScintilla::SCI_GETSTYLEAT, p))) == kContinuation;
   }
+  startStyling(start);
+  // The pointer lives until the next message to the view: styling sends none
+  // until all is styled.
   const char* data =
       reinterpret_cast<const char*>(view->SendScintilla(QsciScintilla::SCI_GETCHARACTERPOINTER));
-  const std::string text(data + start, data + end);  // the pointer dies with the next message
-  startStyling(start);
+  const std::string_view text(data + start, static_cast<std::size_t>(end - start));
+  styles_.clear();
   std::size_t from = 0;
   while (from < text.size()) {
     std::size_t lf = text.find('\n', from);
     const std::size_t to = lf == std::string::npos ? text.size() : lf + 1;
-    continued = StyleLine(std::string_view(text).substr(from, to - from), continued);
+    const std::string_view line = text.substr(from, to - from);
+    continued = StyleLine(line, continued);
+    if (line.size() >= kPiecedLineLength) CutIntoPieces(line, from);
     from = to;
+  }
+  // One call for all: styling piece by piece costs the view a notification a piece.
+  view->SendScintilla(QsciScintilla::SCI_SETSTYLINGEX, static_cast<unsigned long>(styles_.size()),
+                      styles_.data());
+  styles_.clear();
+}
+
+// Pieces end where the bytes say: mostly before a word, else at the longest
+// cached length. An edit changes the pieces about it; the cuts after it soon
+// fall where they fell before, so the rest of the line stays as the cache
+// knows it. A piece's twin comes from its own first bytes, and differs from
+// the piece before so that the view keeps them apart.
+void PolicyLexer::CutIntoPieces(std::string_view line, std::size_t from) {
+  char* styles = styles_.data() + from;
+  const auto twinOf = [&](std::size_t p, int before) {
+    const auto here = static_cast<unsigned char>(line[p]);
+    const int twin = static_cast<int>((here ^ (here >> 3)) & 1u);
+    return twin == before ? 2 : twin;
+  };
+  // The line holds base styles only until it is cut, one run after another.
+  std::size_t runStart = 0;
+  while (runStart < line.size()) {
+    const char base = styles[runStart];
+    std::size_t runEnd = runStart + 1;
+    while (runEnd < line.size() && styles[runEnd] == base) ++runEnd;
+    int twin = twinOf(runStart, -1);
+    std::size_t pieceStart = runStart;
+    for (std::size_t p = runStart; p < runEnd; ++p) {
+      const std::size_t length = p - pieceStart;
+      bool cut = length >= kMaxPieceLength;
+      if (!cut && length >= 8 && !IsBlank(line[p]) && IsBlank(line[p - 1])) {
+        const auto here = static_cast<unsigned char>(line[p]);
+        const auto before = static_cast<unsigned char>(line[p - 1]);
+        cut = length >= 20 || ((here * 7u + before) & 2u) != 0;
+      }
+      if (cut) {
+        twin = twinOf(p, twin);
+        pieceStart = p;
+      }
+      styles[p] = static_cast<char>(base + twin * kStyleCount);
+    }
+    runStart = runEnd;
   }
 }
 
