@@ -13,6 +13,11 @@ bool FilePieceSource::Next(SourcePiece* piece) {
   return true;
 }
 
+TextPieceSource::TextPieceSource(std::string_view text, ReadMode mode)
+    : text_(text),
+      mode_(mode),
+      anyZero_(!text.empty() && std::memchr(text.data(), '\0', text.size()) != nullptr) {}
+
 bool TextPieceSource::Next(SourcePiece* piece) {
   if (pos_ >= text_.size()) return false;
   const char* start = text_.data() + pos_;
@@ -39,7 +44,7 @@ bool TextPieceSource::Next(SourcePiece* piece) {
     consumed = contentLength = left < kMaxPieceLength ? left : kMaxPieceLength;
   }
   pos_ += consumed;
-  const void* zero = std::memchr(start, '\0', consumed);
+  const void* zero = anyZero_ ? std::memchr(start, '\0', consumed) : nullptr;
   if (zero != nullptr) {
     contentLength = static_cast<const char*>(zero) - start;
     lineEnd = false;

@@ -45,8 +45,7 @@ class FilePieceSource : public PieceSource {
 // exactly the bytes it was read from, up to a zero byte.
 class TextPieceSource : public PieceSource {
  public:
-  explicit TextPieceSource(std::string_view text, ReadMode mode = ReadMode::kText)
-      : text_(text), mode_(mode) {}
+  explicit TextPieceSource(std::string_view text, ReadMode mode = ReadMode::kText);
   bool Next(SourcePiece* piece) override;
 
   // Offset in the text of the byte after the last piece read.
@@ -55,6 +54,7 @@ class TextPieceSource : public PieceSource {
  private:
   std::string_view text_;
   ReadMode mode_;
+  bool anyZero_;  // whether pieces need a search for a zero byte at all
   std::size_t pos_ = 0;
 };
 

@@ -17,7 +17,13 @@ constexpr uint64_t kHigh = 0x8080808080808080ull;
 // capitals A to Z made small by setting bit 5 where a byte lies in 'A'..'Z'.
 uint64_t FoldedWord(std::string_view text, std::size_t at) {
   uint64_t v = 0;
-  std::memcpy(&v, text.data() + at, std::min<std::size_t>(8, text.size() - at));
+  // A whole word is one fixed-size load; only the tail takes bytes one by
+  // one, as a memcpy of variable length would call the library.
+  if (text.size() - at >= 8) {
+    std::memcpy(&v, text.data() + at, 8);
+  } else {
+    for (std::size_t i = text.size(); i-- > at;) v = v << 8 | static_cast<unsigned char>(text[i]);
+  }
   const uint64_t low7 = v & ~kHigh;
   const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
   const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
