@@ -39,11 +39,13 @@ class FilePieceSource : public PieceSource {
   std::string buffer_;
 };
 
-// The pieces that reading a file holding `text` would give; `text` must
-// outlive the source.
+// The pieces that reading a file holding `text` in `mode` would give;
+// `text` must outlive the source. In binary mode a carriage return is an
+// ordinary byte, so a piece's text plus its line feed (when it had one) is
+// exactly the bytes it was read from, up to a zero byte.
 class TextPieceSource : public PieceSource {
  public:
-  explicit TextPieceSource(std::string_view text) : text_(text) {}
+  explicit TextPieceSource(std::string_view text, ReadMode mode = ReadMode::kText);
   bool Next(SourcePiece* piece) override;
 
   // Offset in the text of the byte after the last piece read.
@@ -51,6 +53,8 @@ class TextPieceSource : public PieceSource {
 
  private:
   std::string_view text_;
+  ReadMode mode_;
+  bool anyZero_;  // whether pieces need a search for a zero byte at all
   std::size_t pos_ = 0;
 };
 

@@ -10,14 +10,9 @@
 namespace tarvex {
 namespace {
 
-std::string_view LeadingBlanksStripped(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  return first == std::string_view::npos ? std::string_view() : text.substr(first);
-}
-
 // A piece as read, less its leading blanks, its line feed kept.
 std::string LineAsRead(const SourcePiece& piece) {
-  const std::string_view stripped = LeadingBlanksStripped(piece.text);
+  const std::string_view stripped = LeadingBlanksSkipped(piece.text);
   std::string line(stripped);
   if (!stripped.empty() && piece.lineEnd) line += '\n';
   return line;
@@ -35,7 +30,7 @@ ScanOutcome ScanSource(PieceSource& pieces, const KeywordTable& table, ScanFault
   };
   while (pieces.Next(&piece)) {
     ++lineNumber;
-    const std::string_view line = LeadingBlanksStripped(piece.text);
+    const std::string_view line = LeadingBlanksSkipped(piece.text);
     const LineKind kind = KindOfLine(line);
     if (kind == LineKind::Blank) continue;
     outcome.contentSeen = true;

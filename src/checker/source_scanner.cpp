@@ -3,7 +3,7 @@
 #include "checker/source_pieces.h"
 #include "checker/source_scan.h"
 #include "commands/main_frame_logic.h"
-#include "keywords/line_reader.h"
+#include "platform/regular_file.h"
 #include "platform/resource_ids.h"
 #include "platform/window_system.h"
 
@@ -26,16 +26,21 @@ class FirstFault : public ScanFaultSink {
 }  // namespace
 
 bool MainFrameLogic::CheckSource() {
-  LineReader reader;
-  if (!reader.Open(m_sourcePath, ReadMode::kText)) {
+  // The file is read whole and closed before the scan: scanning text in
+  // memory needs no copy of its lines.
+  std::string source;
+  if (!ReadRegularFile(m_sourcePath, &source)) {
     // Stopping Generate without a word would leave the user guessing.
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }
-  FilePieceSource pieces(reader);
+  return CheckSourceText(source);
+}
+
+bool MainFrameLogic::CheckSourceText(std::string_view source) {
+  TextPieceSource pieces(source);
   FirstFault first;
   const ScanOutcome outcome = ScanSource(pieces, keywordTable(), first);
-  reader.Close();
 
   // The fault report: file closed first, then the selection, then one message.
   if (outcome.stopped) {

@@ -11,6 +11,7 @@
 #define TARVEX_COMMANDS_MAIN_FRAME_LOGIC_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "checker/select_kind.h"
@@ -43,6 +44,8 @@ class MainFrameLogic {
   bool OnGenerate();
   // Generate for a saved document at `path`, from the extension test on.
   bool GenerateFromPath(const std::string& path);
+  // Checks m_sourcePath and writes m_binaryPath from one read of the source.
+  bool GenerateFromSource();
 
   // --- Opening and dropping (commands/open_commands.cpp) ---
   void OnOpenPolicy();
@@ -58,6 +61,9 @@ class MainFrameLogic {
   // Checks the file at m_sourcePath; at the first fault selects its text and
   // shows one message. True when the file is sound and not blank.
   bool CheckSource();
+  // CheckSource of `source`, the bytes of the file at m_sourcePath already
+  // read (Generate reads them once for both passes).
+  bool CheckSourceText(std::string_view source);
   // Selects the text of a fault on `line` in the text view and scrolls it
   // into sight. Virtual so that a frame without a view (the command-line
   // compiler) can report the location its own way.
@@ -67,6 +73,9 @@ class MainFrameLogic {
   // Enciphers m_sourcePath into m_binaryPath, replacing it only when the
   // whole file has been written. Shows its success or failure message.
   bool WritePolicyBinary();
+  // WritePolicyBinary of `source`, the bytes of the file at m_sourcePath
+  // already read.
+  bool WritePolicyBinaryFrom(std::string_view source);
   // Deciphers m_binaryPath into m_sourcePath (replaced only when complete);
   // with m_fromDrop clear also opens the result and reports success.
   bool ConvertPolicyBinary();

@@ -17,6 +17,22 @@ inline bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
 
+// StripLeadingBlanks and StripBlanks as views into `text`, for the loops
+// that run over every line: no copy, and blank tests written out, since
+// find_first_not_of searches the blank set once per character.
+inline std::string_view LeadingBlanksSkipped(std::string_view text) {
+  std::size_t first = 0;
+  while (first < text.size() && IsBlank(text[first])) ++first;
+  return text.substr(first);
+}
+
+inline std::string_view BlanksTrimmed(std::string_view text) {
+  text = LeadingBlanksSkipped(text);
+  std::size_t end = text.size();
+  while (end > 0 && IsBlank(text[end - 1])) --end;
+  return text.substr(0, end);
+}
+
 // `text` from its first character outside the blank set to its end; empty
 // when there is none.
 std::string StripLeadingBlanks(std::string_view text);

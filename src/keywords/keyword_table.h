@@ -26,8 +26,7 @@ class KeywordTable {
   void Append(KeywordDef row);
 
   // Appends `rows` in order, as Append would one by one. Faster for many
-  // rows: they are entered into the index in the order of their places in
-  // it, so that building it walks memory from end to end.
+  // rows: the index grows once, and its slots are fetched ahead.
   void AppendAll(std::vector<KeywordDef> rows);
 
   // The first row named `name` (ASCII case ignored), or nullptr. The

@@ -51,4 +51,27 @@ std::FILE* OpenRegularFile(const std::string& path) {
 
 #endif
 
+bool ReadRegularFile(const std::string& path, std::string* bytes) {
+  bytes->clear();
+  std::FILE* f = OpenRegularFile(path);
+  if (f == nullptr) return false;
+  // The size is only a hint for one allocation: the file may grow or shrink
+  // while it is read, and what the reads return is what counts.
+  long size = -1;
+  if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
+  std::rewind(f);
+  std::size_t want = size > 0 ? static_cast<std::size_t>(size) + 1 : 64 * 1024;
+  std::size_t used = 0;
+  for (;;) {
+    bytes->resize(used + want);
+    const std::size_t n = std::fread(bytes->data() + used, 1, want, f);
+    used += n;
+    if (n < want) break;  // the end, or an error: both end the file
+    want = used;          // still more: double the room
+  }
+  std::fclose(f);
+  bytes->resize(used);
+  return true;
+}
+
 }  // namespace tarvex

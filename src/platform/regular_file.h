@@ -15,6 +15,12 @@ namespace tarvex {
 // for a writer. The caller closes the file with std::fclose.
 std::FILE* OpenRegularFile(const std::string& path);
 
+// Reads the whole of the regular file at `path` into `*bytes` (replacing
+// its contents) in a few large reads, the file closed on return. False,
+// with `*bytes` empty, when OpenRegularFile refuses the path. A read error
+// counts as the end of the file, as it does for a reader taking pieces.
+bool ReadRegularFile(const std::string& path, std::string* bytes);
+
 }  // namespace tarvex
 
 #endif  // TARVEX_PLATFORM_REGULAR_FILE_H_

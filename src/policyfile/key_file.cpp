@@ -13,10 +13,7 @@ std::size_t FindKeyFileLine(std::string_view line) {
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos || equals == 0) return 0;
   // Trimmed in place: this runs on every line the writer reads.
-  std::string_view keyword = line.substr(0, equals);
-  const std::size_t first = keyword.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return 0;
-  keyword = keyword.substr(first, keyword.find_last_not_of(kBlanks) - first + 1);
+  const std::string_view keyword = BlanksTrimmed(line.substr(0, equals));
   return EqualsIgnoreAsciiCase(keyword, kKeyFileKeyword) ? equals : 0;
 }
 
