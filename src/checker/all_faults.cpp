@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "checker/fault_table.h"
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 #include "checker/source_scan.h"
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "checker/select_kind.h"
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 #include "keywords/keyword_table.h"
 
 namespace tarvex {

@@ -1,6 +1,6 @@
 // The check pass of Generate over a saved policy source.
 #include "checker/fault_table.h"
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 #include "checker/source_scan.h"
 #include "commands/main_frame_logic.h"
 #include "platform/regular_file.h"

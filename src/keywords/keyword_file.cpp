@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 #include "keywords/blanks.h"
 #include "platform/message_format.h"
 #include "platform/regular_file.h"

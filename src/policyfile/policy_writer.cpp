@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 #include "cipher/line_cipher.h"
 #include "commands/main_frame_logic.h"
 #include "keywords/line_reader.h"

@@ -1,7 +1,7 @@
 // Pieces cut from text in memory must be exactly those a LineReader gives
 // for the same bytes in a file, in both modes: Generate's check and writer,
 // and the keyword loader, read that way.
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
-// The line pieces of a policy source, from a file or from text in memory.
+// The line pieces of a text file (a policy source, keyword.txt), from the
+// file or from text in memory.
 //
 // Both sources yield exactly what a 1024-byte line buffer reading the file
 // in text mode yields (keywords/line_reader.h): at most 1023 characters,
@@ -6,8 +7,8 @@
 // cut at its first zero byte. A piece is handed over without its line
 // feed, with a flag saying whether it had one, so that a piece in memory
 // needs no copy.
-#ifndef TARVEX_CHECKER_SOURCE_PIECES_H_
-#define TARVEX_CHECKER_SOURCE_PIECES_H_
+#ifndef TARVEX_KEYWORDS_LINE_PIECES_H_
+#define TARVEX_KEYWORDS_LINE_PIECES_H_
 
 #include <string>
 #include <string_view>
@@ -60,4 +61,4 @@ class TextPieceSource : public PieceSource {
 
 }  // namespace tarvex
 
-#endif  // TARVEX_CHECKER_SOURCE_PIECES_H_
+#endif  // TARVEX_KEYWORDS_LINE_PIECES_H_

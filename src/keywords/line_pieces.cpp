@@ -1,4 +1,4 @@
-#include "checker/source_pieces.h"
+#include "keywords/line_pieces.h"
 
 #include <cstring>
 
