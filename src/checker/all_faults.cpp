@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "checker/fault_table.h"
-#include "keywords/line_pieces.h"
 #include "checker/source_scan.h"
+#include "keywords/line_pieces.h"
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
 

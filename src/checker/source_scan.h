@@ -13,8 +13,8 @@
 #include <string>
 
 #include "checker/select_kind.h"
-#include "keywords/line_pieces.h"
 #include "keywords/keyword_table.h"
+#include "keywords/line_pieces.h"
 
 namespace tarvex {
 

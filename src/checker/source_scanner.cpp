@@ -1,8 +1,8 @@
 // The check pass of Generate over a saved policy source.
 #include "checker/fault_table.h"
-#include "keywords/line_pieces.h"
 #include "checker/source_scan.h"
 #include "commands/main_frame_logic.h"
+#include "keywords/line_pieces.h"
 #include "platform/regular_file.h"
 #include "platform/resource_ids.h"
 #include "platform/window_system.h"

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "keywords/line_pieces.h"
 #include "keywords/blanks.h"
+#include "keywords/line_pieces.h"
 #include "platform/message_format.h"
 #include "platform/regular_file.h"
 #include "platform/resource_ids.h"

@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "keywords/line_pieces.h"
 #include "cipher/line_cipher.h"
 #include "commands/main_frame_logic.h"
+#include "keywords/line_pieces.h"
 #include "keywords/line_reader.h"
 #include "platform/file_ops.h"
 #include "platform/regular_file.h"

@@ -47,11 +47,23 @@ Json Note(const std::string& method, Json params = Json::object()) {
   return {{"jsonrpc", "2.0"}, {"method", method}, {"params", params}};
 }
 
+// The "file:" URI of a local path, as a client writes it on either system.
+std::string FileUri(std::string path) {
+#ifdef _WIN32
+  for (char& c : path) {
+    if (c == '\\') c = '/';
+  }
+  return "file:///" + path;
+#else
+  return "file://" + path;
+#endif
+}
+
 class ServerTest : public ::testing::Test {
  protected:
   ServerTest() {
     dir.Write("keyword.txt", "Timeout,int,1,60\r\nEnable,bool\r\nName,string\r\n");
-    uri = "file://" + dir.Path("a%20b.inf");
+    uri = FileUri(dir.Path("a%20b.inf"));
   }
   std::string Open(const std::string& text) {
     return Frame(Request(1, "initialize")) + Frame(Note("initialized")) +
@@ -169,7 +181,7 @@ TEST_F(ServerTest, EndingsAndTheirStatus) {
 TEST_F(ServerTest, MissingDictionaryIsOneDiagnosticAndGivenPathWins) {
   testing::TempDir elsewhere;
   const std::string other = elsewhere.Write("k.txt", "Other,string\n");
-  uri = "file://" + elsewhere.Path("x.inf");
+  uri = FileUri(elsewhere.Path("x.inf"));
   const Session missing = Serve(Open("Name = x\n") + End());
   ASSERT_EQ(missing.out[1]["params"]["diagnostics"].size(), 1u);
   EXPECT_EQ(missing.out[1]["params"]["diagnostics"][0]["message"],

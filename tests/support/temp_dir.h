@@ -3,12 +3,21 @@
 #define TARVEX_TESTS_SUPPORT_TEMP_DIR_H_
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
+
+#ifdef _WIN32
+#include <process.h>
+#define TARVEX_TEST_PID _getpid()
+#else
+#include <unistd.h>
+#define TARVEX_TEST_PID getpid()
+#endif
 
 namespace tarvex::testing {
 
@@ -17,9 +26,13 @@ class TempDir {
   // Creates the folder; with `enter` it also becomes the current directory
   // (restored on destruction), since keyword.txt and key files are found there.
   explicit TempDir(bool enter = false) {
+    // The process id and the clock too: a random device may repeat its
+    // sequence in every process (mingw's has), and tests run side by side.
     std::random_device rd;
+    const auto tick = std::chrono::steady_clock::now().time_since_epoch().count();
     path_ = std::filesystem::temp_directory_path() /
-            ("tarvex-test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
+            ("tarvex-test-" + std::to_string(TARVEX_TEST_PID) + "-" + std::to_string(tick) + "-" +
+             std::to_string(rd()));
     std::filesystem::create_directories(path_);
     if (enter) {
       previous_ = std::filesystem::current_path();
