@@ -62,11 +62,11 @@ const std::vector<Accelerator>& InPlaceAccelerators() {
 
 const std::vector<ToolbarEntry>& InPlaceToolbar() {
   static const std::vector<ToolbarEntry> entries = {
-      {ID_EDIT_CUT, ":/tarvex/toolbar/cut.png", 0},
-      {ID_EDIT_COPY, ":/tarvex/toolbar/copy.png", 0},
-      {ID_EDIT_PASTE, ":/tarvex/toolbar/paste.png", 0},
+      {ID_EDIT_CUT, ":/tarvex/toolbar/cut.svg", 0},
+      {ID_EDIT_COPY, ":/tarvex/toolbar/copy.svg", 0},
+      {ID_EDIT_PASTE, ":/tarvex/toolbar/paste.svg", 0},
       {0, nullptr, 0},
-      {ID_APP_ABOUT, ":/tarvex/toolbar/about.png", 0},
+      {ID_APP_ABOUT, ":/tarvex/toolbar/about.svg", 0},
   };
   return entries;
 }

@@ -74,14 +74,19 @@ bool FindController::Find(bool forward) {
   return true;
 }
 
-void FindController::ReplaceOne() {
-  const std::optional<std::string> pattern = ToCodePage(find_->pattern());
-  const std::optional<std::string> replacement = ToCodePage(find_->replacement());
-  if (!replacement) {
+std::optional<std::string> FindController::Replacement() {
+  std::optional<std::string> bytes = ToCodePage(find_->replacement());
+  if (!bytes) {
     emit notice(
         FromMessage(FormatMessage(IDS_NOT_IN_CODE_PAGE, {find_->replacement().toStdString()})));
-    return;
   }
+  return bytes;
+}
+
+void FindController::ReplaceOne() {
+  const std::optional<std::string> pattern = ToCodePage(find_->pattern());
+  const std::optional<std::string> replacement = Replacement();
+  if (!replacement) return;
   if (pattern && SelectionMatches(view_, *pattern, find_->options())) {
     const auto [start, end] = view_.Selection();
     if (view_.Length() - (end - start) + static_cast<long>(replacement->size()) >
@@ -96,12 +101,8 @@ void FindController::ReplaceOne() {
 
 void FindController::ReplaceAll() {
   const std::optional<std::string> pattern = ToCodePage(find_->pattern());
-  const std::optional<std::string> replacement = ToCodePage(find_->replacement());
-  if (!replacement) {
-    emit notice(
-        FromMessage(FormatMessage(IDS_NOT_IN_CODE_PAGE, {find_->replacement().toStdString()})));
-    return;
-  }
+  const std::optional<std::string> replacement = Replacement();
+  if (!replacement) return;
   const std::optional<int> count =
       pattern ? ReplaceAllInView(view_, *pattern, *replacement, find_->options()) : 0;
   if (!count) {

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <optional>
+#include <string>
 
 #include "app/find/text_search.h"
 
@@ -40,6 +42,9 @@ class FindController : public QObject {
  private:
   void OpenFind(bool replace);
   bool Find(bool forward);
+  // The replacement text as bytes of the code page; nothing, with a notice,
+  // when it holds a character the code page cannot.
+  std::optional<std::string> Replacement();
   void ReplaceOne();
   void ReplaceAll();
   void GoToRow(long row);
