@@ -18,6 +18,10 @@ namespace tarvex::app {
 SourceChecking::SourceChecking(CTarvexView* view, const KeywordTable& table, QWidget* window)
     : QObject(window), view_(view) {
   lexer_ = new PolicyLexer(table, this);
+  // Styles are drawn in the view's own fixed-pitch font, so that columns
+  // line up as they do without highlighting.
+  lexer_->setDefaultFont(view_->font());
+  lexer_->ApplyPalette(view_->palette());
   view_->setLexer(lexer_);
   check_ = new LiveCheck(view_, table, this);
   assist_ = new KeywordAssist(view_, table, this);
