@@ -9,16 +9,10 @@
 #include "platform/interrupt_cleanup.h"
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
-#include <windows.h>
+#include "platform/windows_api.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>

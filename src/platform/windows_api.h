@@ -1,0 +1,16 @@
+// The Windows interface, included one way everywhere: without the min/max
+// macros that break std::min, and without the rarely used parts.
+#ifndef TARVEX_PLATFORM_WINDOWS_API_H_
+#define TARVEX_PLATFORM_WINDOWS_API_H_
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
+#endif  // TARVEX_PLATFORM_WINDOWS_API_H_
