@@ -175,6 +175,11 @@ Workload::Workload() {
 Workload::~Workload() {
   std::error_code ec;
   fs::current_path(previousDir_, ec);
+  // TARVEX_BENCH_KEEP keeps the files, to profile a program on them.
+  if (std::getenv("TARVEX_BENCH_KEEP") != nullptr) {
+    std::fprintf(stderr, "workload kept in %s\n", folder_.c_str());
+    return;
+  }
   fs::remove_all(folder_, ec);
 }
 

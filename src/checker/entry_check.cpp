@@ -1,6 +1,7 @@
 #include "checker/entry_check.h"
 
 #include <limits>
+#include <optional>
 
 #include "keywords/ascii_case.h"
 
@@ -79,8 +80,8 @@ bool IntegerValue(std::string_view integerText, int32_t* value) {
 CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword, std::string_view value,
                        bool continued) {
   if (keyword.empty()) return CheckResult::BlankKeyword;
-  const KeywordDef* row = table.Find(keyword);
-  if (row == nullptr) return CheckResult::UnknownKeyword;
+  const std::optional<KeywordDef> row = table.Find(keyword);
+  if (!row) return CheckResult::UnknownKeyword;
   if (EqualsIgnoreAsciiCase(row->type, "string")) return CheckResult::Ok;
   if (EqualsIgnoreAsciiCase(row->type, "bool")) {
     if (continued) return CheckResult::ContinuationNotAllowed;

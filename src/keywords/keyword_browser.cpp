@@ -12,23 +12,24 @@ constexpr std::size_t kMaxClipboardName = 1023;
 
 bool MainFrameLogic::FillKeywordBox() {
   if (!LoadKeywordFile(ws_)) return false;
-  for (const KeywordDef& row : GlobalKeywordTable().rows()) ws_.AddKeywordBoxEntry(row.name);
+  for (const KeywordDef& row : GlobalKeywordTable().rows())
+    ws_.AddKeywordBoxEntry(std::string(row.name));
   return true;
 }
 
 void MainFrameLogic::OnKeywordSelChange() {
   KeywordDef row;
   FindKeyword(keywordTable(), ws_.KeywordBoxText(), &row);
-  ws_.ShowInBox(ValueBox::kType, row.type);
+  ws_.ShowInBox(ValueBox::kType, std::string(row.type));
   if (EqualsIgnoreAsciiCase(row.type, "bool")) {
     ws_.ShowInBox(ValueBox::kMinimum, "TRUE");
     ws_.ShowInBox(ValueBox::kMaximum, "FALSE");
   } else if (EqualsIgnoreAsciiCase(row.type, "int")) {
-    ws_.ShowInBox(ValueBox::kMinimum, "MIN = " + row.minimum);
-    ws_.ShowInBox(ValueBox::kMaximum, "MAX = " + row.maximum);
+    ws_.ShowInBox(ValueBox::kMinimum, "MIN = " + std::string(row.minimum));
+    ws_.ShowInBox(ValueBox::kMaximum, "MAX = " + std::string(row.maximum));
   } else {
-    ws_.ShowInBox(ValueBox::kMinimum, row.minimum);
-    ws_.ShowInBox(ValueBox::kMaximum, row.maximum);
+    ws_.ShowInBox(ValueBox::kMinimum, std::string(row.minimum));
+    ws_.ShowInBox(ValueBox::kMaximum, std::string(row.maximum));
   }
   const std::string name = ws_.KeywordBoxText().substr(0, kMaxClipboardName);
   if (!name.empty()) ws_.SetClipboardText(name);

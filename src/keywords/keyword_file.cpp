@@ -23,39 +23,28 @@ std::string NextField(std::string* line, std::string_view separator) {
   return field;
 }
 
-bool ParseKeywordLine(std::string_view piece, KeywordDef* row) {
-  // The rows of NextField, cut straight from the piece: a field is the text
-  // between two commas, trimmed, whatever the blanks around the rest.
-  std::string_view line = LeadingBlanksSkipped(piece);
-  if (!line.empty() && line[0] == ';') return false;
-  std::string* fields[] = {&row->name, &row->type, &row->minimum, &row->maximum};
-  for (std::string* field : fields) {
-    const std::size_t comma = line.find(',');
-    field->assign(BlanksTrimmed(line.substr(0, comma)));
-    line = comma == std::string_view::npos ? std::string_view() : line.substr(comma + 1);
-  }
-  return true;
-}
-
 bool LoadKeywordFile(KeywordTable& table, const std::string& path, WindowSystem& ws) {
   // One read of the whole file, then pieces cut from memory: reading piece
   // by piece through a line buffer cost more than all the parsing.
-  std::string bytes;
-  if (!ReadRegularFile(path, &bytes)) {
+  std::string file;
+  if (!ReadRegularFile(path, &file)) {
     ws.AppMessageBox(IDS_ERROR_READING_FILE, FormatMessage(IDS_ERROR_READING_FILE, {path}));
     return false;
   }
+  // The rows view the file's bytes, which the table keeps: no row is
+  // copied, and a row is cut into fields only when it is asked for.
+  const std::string_view bytes = table.Keep(std::move(file));
   // About one row per 24 bytes: room for them at once instead of regrowing
   // (within reason, for a file of a few long lines).
-  std::vector<KeywordDef> rows;
-  rows.reserve(std::min<std::size_t>(bytes.size() / 24, 200000));
+  std::vector<std::string_view> lines;
+  lines.reserve(std::min<std::size_t>(bytes.size() / 24, 200000));
   TextPieceSource pieces(bytes);
   SourcePiece piece;
   while (pieces.Next(&piece)) {
-    // Parsed in place at the end of the rows: no row is built twice.
-    if (!ParseKeywordLine(piece.text, &rows.emplace_back())) rows.pop_back();
+    const std::string_view line = LeadingBlanksSkipped(piece.text);
+    if (line.empty() || line[0] != ';') lines.push_back(line);
   }
-  table.AppendAll(std::move(rows));
+  table.AppendKeptLines(std::move(lines));
   return true;
 }
 

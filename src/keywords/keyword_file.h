@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "keywords/keyword_line.h"
 #include "keywords/keyword_table.h"
 
 namespace tarvex {
@@ -24,9 +25,6 @@ inline constexpr const char* kKeywordFileName = "keyword.txt";
 // trimmed, with `*line` becoming the text after it, trimmed. Without a
 // separator the field is the whole line, trimmed, and `*line` becomes empty.
 std::string NextField(std::string* line, std::string_view separator);
-
-// The row of one line piece; false when the piece is a comment.
-bool ParseKeywordLine(std::string_view piece, KeywordDef* row);
 
 // Appends the rows of the file at `path` to `table`. False when the file
 // cannot be opened: then message 5450 names `path` in the application's

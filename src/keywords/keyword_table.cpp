@@ -5,6 +5,8 @@
 #include <cstring>
 
 #include "keywords/ascii_case.h"
+#include "keywords/blanks.h"
+#include "keywords/keyword_line.h"
 
 namespace tarvex {
 
@@ -67,20 +69,22 @@ uint32_t KeywordTable::FoldedHash(std::string_view text) {
   return static_cast<uint32_t>(h);
 }
 
+std::string_view KeywordTable::NameOf(std::size_t row) const {
+  return KeywordLineName(lines_[row]);
+}
+
 std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.rowPlusOne == 0) return i;
-    if (slot.hash == hash && FoldedEqual(rows_[slot.rowPlusOne - 1].name, name)) {
-      return i;
-    }
+    if (slot.hash == hash && FoldedEqual(NameOf(slot.rowPlusOne - 1), name)) return i;
   }
 }
 
 void KeywordTable::GrowTo(std::size_t rows) {
   std::size_t size = slots_.empty() ? 64 : slots_.size();
-  while (rows * 2 > size) size *= 2;
+  while (rows * 3 > size * 2) size *= 2;
   if (size == slots_.size()) return;
   std::vector<Slot> old = std::move(slots_);
   slots_.assign(size, Slot{});
@@ -93,53 +97,96 @@ void KeywordTable::GrowTo(std::size_t rows) {
   }
 }
 
-void KeywordTable::Append(KeywordDef row) {
-  GrowTo(rows_.size() + 1);
-  const uint32_t hash = FoldedHash(row.name);
-  const std::size_t i = Probe(row.name, hash);
-  // An occupied slot holds an earlier row of this name: that one stays the one found.
-  if (slots_[i].rowPlusOne == 0) {
-    slots_[i] = Slot{hash, static_cast<uint32_t>(rows_.size() + 1)};
-  }
-  rows_.push_back(std::move(row));
+KeywordTable::KeywordTable(const KeywordTable& other) {
+  *this = other;
 }
 
-void KeywordTable::AppendAll(std::vector<KeywordDef> rows) {
-  const std::size_t first = rows_.size();
-  if (rows_.empty()) {
-    rows_ = std::move(rows);
-  } else {
-    rows_.insert(rows_.end(), std::make_move_iterator(rows.begin()),
-                 std::make_move_iterator(rows.end()));
+KeywordTable& KeywordTable::operator=(const KeywordTable& other) {
+  if (this == &other) return *this;
+  // The other table's bytes are not shared: copy them.
+  Clear();
+  std::vector<std::string_view> lines;
+  lines.reserve(other.lines_.size());
+  for (std::string_view line : other.lines_) lines.push_back(Keep(std::string(line)));
+  AppendKeptLines(std::move(lines));
+  return *this;
+}
+
+bool KeywordTable::Append(const KeywordDef& row) {
+  const std::string_view fields[] = {row.name, row.type, row.minimum, row.maximum};
+  for (std::string_view field : fields) {
+    if (field.find(',') != std::string_view::npos || BlanksTrimmed(field).size() != field.size()) {
+      return false;
+    }
   }
-  GrowTo(rows_.size());
+  if (row.name.starts_with(';')) return false;  // a comment line
+  std::string line;
+  line.reserve(row.name.size() + row.type.size() + row.minimum.size() + row.maximum.size() + 3);
+  line.append(row.name).append(",").append(row.type).append(",");
+  line.append(row.minimum).append(",").append(row.maximum);
+  AppendKeptLines({Keep(std::move(line))});
+  return true;
+}
+
+std::string_view KeywordTable::Keep(std::string bytes) {
+  return kept_.emplace_back(std::move(bytes));
+}
+
+void KeywordTable::AppendKeptLines(std::vector<std::string_view> lines) {
+  const std::size_t first = lines_.size();
+  const std::size_t count = lines.size();
+  if (lines_.empty()) {
+    lines_ = std::move(lines);
+  } else {
+    lines_.insert(lines_.end(), lines.begin(), lines.end());
+  }
+  GrowTo(lines_.size());
   // All hashes first, then the rows entered in file order, each slot's
   // cache line fetched a few rows ahead: the index outgrows the caches for
   // a large dictionary, and its places are random. (Sorting the rows by
   // place instead cost more than the misses it saved.)
-  const std::size_t count = rows_.size() - first;
   std::vector<uint32_t> hashes(count);
-  for (std::size_t k = 0; k < count; ++k) hashes[k] = FoldedHash(rows_[first + k].name);
+  for (std::size_t k = 0; k < count; ++k) hashes[k] = FoldedHash(NameOf(first + k));
   const std::size_t mask = slots_.size() - 1;
   constexpr std::size_t kAhead = 8;
   for (std::size_t k = 0; k < count; ++k) {
     if (k + kAhead < count) Prefetch(&slots_[hashes[k + kAhead] & mask]);
     const std::size_t r = first + k;
-    const std::size_t i = Probe(rows_[r].name, hashes[k]);
+    const std::size_t i = Probe(NameOf(r), hashes[k]);
     // An occupied slot holds an earlier row of this name: that one stays the one found.
     if (slots_[i].rowPlusOne == 0) slots_[i] = Slot{hashes[k], static_cast<uint32_t>(r + 1)};
   }
 }
 
-const KeywordDef* KeywordTable::Find(std::string_view name) const {
-  if (slots_.empty()) return nullptr;
+std::size_t KeywordTable::FindIndex(std::string_view name) const {
+  if (slots_.empty()) return kNotFound;
   const Slot& slot = slots_[Probe(name, FoldedHash(name))];
-  return slot.rowPlusOne == 0 ? nullptr : &rows_[slot.rowPlusOne - 1];
+  return slot.rowPlusOne == 0 ? kNotFound : slot.rowPlusOne - 1;
+}
+
+std::optional<KeywordDef> KeywordTable::Find(std::string_view name) const {
+  const std::size_t i = FindIndex(name);
+  if (i == kNotFound) return std::nullopt;
+  return row(i);
+}
+
+KeywordDef KeywordTable::row(std::size_t i) const {
+  KeywordDef def;
+  ParseKeywordLine(lines_[i], &def);
+  return def;
+}
+
+std::vector<KeywordDef> KeywordTable::rows() const {
+  std::vector<KeywordDef> all;
+  all.reserve(lines_.size());
+  for (std::size_t i = 0; i < lines_.size(); ++i) all.push_back(row(i));
+  return all;
 }
 
 void KeywordTable::Clear() {
-  rows_.clear();
+  lines_.clear();
   slots_.clear();
+  kept_.clear();
 }
 
 KeywordTable& GlobalKeywordTable() {
@@ -148,8 +195,8 @@ KeywordTable& GlobalKeywordTable() {
 }
 
 bool FindKeyword(const KeywordTable& table, std::string_view name, KeywordDef* row) {
-  const KeywordDef* found = table.Find(name);
-  if (found == nullptr) return false;
+  const std::optional<KeywordDef> found = table.Find(name);
+  if (!found) return false;
   *row = *found;
   return true;
 }

@@ -1,16 +1,24 @@
 // The keyword dictionary in memory: every row of `keyword.txt` in file
 // order, duplicates kept.
 //
-// Rows are only appended. A lookup by name finds the first row whose name
-// equals the text with ASCII letter case ignored (whole texts, no blanks
-// stripped), so a later duplicate is never found by name, though it is
-// still listed. Lookups take constant expected time: an index of each
-// folded name's first row is kept up to date as rows are appended.
+// Rows are only appended. The table keeps the bytes of every row and
+// hands rows out as views of them, valid until Clear or destruction (a
+// moved table takes them along). A row is kept as its line and cut into
+// fields when it is asked for, so that a large dictionary loads at about
+// the speed of reading it.
+//
+// A lookup by name finds the first row whose name equals the text with
+// ASCII letter case ignored (whole texts, no blanks stripped), so a later
+// duplicate is never found by name, though it is still listed. Lookups take
+// constant expected time: an index of each folded name's first row is kept
+// up to date as rows are appended.
 #ifndef TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 #define TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,21 +29,38 @@ namespace tarvex {
 
 class KeywordTable {
  public:
+  static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+
   KeywordTable() = default;
+  KeywordTable(const KeywordTable& other);
+  KeywordTable& operator=(const KeywordTable& other);
+  KeywordTable(KeywordTable&&) = default;
+  KeywordTable& operator=(KeywordTable&&) = default;
 
-  void Append(KeywordDef row);
+  // Appends a copy of `row`, whose fields are as a dictionary line gives
+  // them: no comma in the name, type or minimum, no blank at either end of
+  // any field. Returns false, appending nothing, for any other row.
+  bool Append(const KeywordDef& row);
 
-  // Appends `rows` in order, as Append would one by one. Faster for many
-  // rows: the index grows once, and its slots are fetched ahead.
-  void AppendAll(std::vector<KeywordDef> rows);
+  // Takes `bytes` into the table and returns a view of them that lives as
+  // long as the table's rows.
+  std::string_view Keep(std::string bytes);
 
-  // The first row named `name` (ASCII case ignored), or nullptr. The
-  // pointer lives until the next Append.
-  const KeywordDef* Find(std::string_view name) const;
+  // Appends the rows of `lines` in order, each a line that is not a
+  // comment (keyword_line.h) viewing bytes returned by Keep. The index
+  // grows once, and its slots are fetched ahead.
+  void AppendKeptLines(std::vector<std::string_view> lines);
 
-  const std::vector<KeywordDef>& rows() const { return rows_; }
-  std::size_t size() const { return rows_.size(); }
-  bool empty() const { return rows_.empty(); }
+  // The first row named `name` (ASCII case ignored): its number, or
+  // kNotFound; or the row itself.
+  std::size_t FindIndex(std::string_view name) const;
+  std::optional<KeywordDef> Find(std::string_view name) const;
+
+  KeywordDef row(std::size_t i) const;
+  // Every row, in order.
+  std::vector<KeywordDef> rows() const;
+  std::size_t size() const { return lines_.size(); }
+  bool empty() const { return lines_.empty(); }
 
   // Empties the table. Tarvex never does this to the process-wide table;
   // tests and tools that load several dictionaries do.
@@ -50,20 +75,26 @@ class KeywordTable {
     uint32_t rowPlusOne = 0;  // 0: empty
   };
   static uint32_t FoldedHash(std::string_view text);
+  std::string_view NameOf(std::size_t row) const;
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
   void GrowTo(std::size_t rows);
 
-  std::vector<KeywordDef> rows_;
-  std::vector<Slot> slots_;  // a power of two long, at most half full
+  // Where the rows' bytes live: a deque, so that keeping more never moves
+  // what is kept.
+  std::deque<std::string> kept_;
+  // Each row's line: beyond its text, a large dictionary costs only these
+  // and the slots.
+  std::vector<std::string_view> lines_;
+  std::vector<Slot> slots_;  // a power of two long, at most two thirds full
 };
 
 // The one process-wide table, empty until LoadKeywordFile fills it.
 KeywordTable& GlobalKeywordTable();
 
-// Copies the four fields of the first row named `name` in the process-wide
-// table into `*row` and returns true; returns false and leaves `*row`
-// untouched when there is none.
+// Sets `*row` to the first row named `name` in the process-wide table (its
+// fields live as long as the table's rows) and returns true; returns false
+// and leaves `*row` untouched when there is none.
 bool FindKeyword(std::string_view name, KeywordDef* row);
 
 // The same lookup in a given table.

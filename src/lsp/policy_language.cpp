@@ -1,5 +1,6 @@
 #include "lsp/policy_language.h"
 
+#include <optional>
 #include <unordered_set>
 
 #include "checker/all_faults.h"
@@ -46,7 +47,7 @@ std::vector<Completion> CompletionsAt(std::string_view text, std::size_t offset,
     }
     // A later duplicate is never found by name, so it is offered once.
     if (!seen.insert(FoldAsciiCase(row.name)).second) continue;
-    out.push_back({row.name, DescribeKeywordType(row)});
+    out.push_back({std::string(row.name), DescribeKeywordType(row)});
   }
   return out;
 }
@@ -56,8 +57,8 @@ std::optional<HoverInfo> HoverAt(std::string_view text, std::size_t offset,
   const EntryContext c = EntryContextAt(text, offset);
   if (c.where == EntryContext::Where::kOther || c.keyword.empty()) return std::nullopt;
   if (offset < c.keywordStart || offset > c.keywordEnd) return std::nullopt;
-  const KeywordDef* row = table.Find(c.keyword);
-  if (row == nullptr) return std::nullopt;
+  const std::optional<KeywordDef> row = table.Find(c.keyword);
+  if (!row) return std::nullopt;
   return HoverInfo{c.keywordStart, c.keywordEnd, DescribeKeyword(*row)};
 }
 

@@ -13,7 +13,7 @@ KeywordTable Dictionary() {
   t.Append({"Capital", "Int", "1", "60"});
   t.Append({"Zero", "int", "", ""});
   t.Append({"Inverted", "int", "10", "1"});
-  t.Append({"Sloppy", "int", " -5xyz", "10abc"});
+  t.Append({"Sloppy", "int", "-5xyz", "10abc"});
   t.Append({"Wide", "int", "-99999999999", "99999999999"});
   t.Append({"Integer", "integer", "", ""});
   t.Append({"Untyped", "", "", ""});

@@ -10,23 +10,36 @@ namespace tarvex {
 namespace {
 using testing::TempDir;
 
-std::vector<KeywordDef> Load(const std::string& bytes) {
+// A row that owns its fields, to outlive the table it came from.
+struct OwnedRow {
+  std::string name, type, minimum, maximum;
+  friend bool operator==(const OwnedRow&, const OwnedRow&) = default;
+  friend std::ostream& operator<<(std::ostream& out, const OwnedRow& r) {
+    return out << '{' << r.name << '|' << r.type << '|' << r.minimum << '|' << r.maximum << '}';
+  }
+};
+using Rows = std::vector<OwnedRow>;
+const OwnedRow kEmptyRow;
+
+Rows Load(const std::string& bytes) {
   TempDir dir;
   FakeWindowSystem ws;
   KeywordTable table;
   EXPECT_TRUE(LoadKeywordFile(table, dir.Write("keyword.txt", bytes), ws));
   EXPECT_TRUE(ws.boxes.empty());
-  return table.rows();
+  Rows rows;
+  for (const KeywordDef& r : table.rows()) {
+    rows.push_back(
+        {std::string(r.name), std::string(r.type), std::string(r.minimum), std::string(r.maximum)});
+  }
+  return rows;
 }
-
-using Rows = std::vector<KeywordDef>;
-const KeywordDef kEmptyRow;
 
 TEST(KeywordFile, CutsEachLineIntoFourTrimmedFields) {
   struct Case {
     const char* name;
     std::string line;
-    KeywordDef row;
+    OwnedRow row;
   } cases[] = {
       {"full row", "Timeout,int,1,60", {"Timeout", "int", "1", "60"}},
       {"blanks around commas", " \tTimeout , int ,\t1 , 60 \t", {"Timeout", "int", "1", "60"}},
@@ -130,7 +143,7 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
   // with capitals, high bytes and the characters next to 'A' and 'Z'.
   KeywordTable table, bulk;
   std::vector<std::string> names;
-  std::vector<KeywordDef> rows;
+  std::string bytes;  // the same rows as lines, for rows that view kept bytes
   const std::string alphabet = "@AZ[`az{\x80\xC1\xE1_0";
   for (int i = 0; i < 3000; ++i) {
     std::string name;
@@ -138,24 +151,54 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
     for (int n = i % 19; n > 0; --n, v = v * 7 + 3) name += alphabet[v % alphabet.size()];
     names.push_back(name);
     table.Append({name, std::to_string(i), "", ""});
-    rows.push_back({name, std::to_string(i), "", ""});
+    bytes += name + "," + std::to_string(i) + "\n";
   }
   bulk.Append({"first", "", "", ""});  // rows already there stay in front
-  bulk.AppendAll(rows);
+  std::string_view kept = bulk.Keep(std::move(bytes));
+  std::vector<std::string_view> lines;
   for (std::size_t i = 0; i < names.size(); ++i) {
-    const KeywordDef* found = table.Find(FoldAsciiCase(names[i]));
-    ASSERT_NE(found, nullptr) << i;
+    const std::size_t end = kept.find('\n');
+    lines.push_back(kept.substr(0, end));
+    kept.remove_prefix(end + 1);
+  }
+  bulk.AppendKeptLines(std::move(lines));
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const std::optional<KeywordDef> found = table.Find(FoldAsciiCase(names[i]));
+    ASSERT_TRUE(found) << i;
     // The first row whose name folds to the same text.
     std::size_t first = 0;
     while (!EqualsIgnoreAsciiCase(names[first], names[i])) ++first;
     EXPECT_EQ(found->type, std::to_string(first)) << i;
-    ASSERT_NE(bulk.Find(names[i]), nullptr) << i;
+    ASSERT_TRUE(bulk.Find(names[i])) << i;
     EXPECT_EQ(bulk.Find(names[i])->type, std::to_string(first)) << i;
   }
   EXPECT_EQ(bulk.size(), names.size() + 1);
-  EXPECT_EQ(bulk.rows()[1], rows[0]);
-  EXPECT_EQ(table.Find(std::string(25, '\xC1')), nullptr);
+  EXPECT_EQ(bulk.row(1), table.row(0));
+  // A copy owns its bytes: it outlives the original.
+  KeywordTable copy = bulk;
+  bulk.Clear();
+  ASSERT_TRUE(copy.Find("first"));
+  EXPECT_EQ(copy.row(1), table.row(0));
+  EXPECT_EQ(copy.size(), names.size() + 1);
+  EXPECT_FALSE(table.Find(std::string(25, '\xC1')));
   EXPECT_EQ(table.size(), names.size());
+}
+
+TEST(KeywordTable, AppendTakesOnlyRowsALineCouldGive) {
+  // The table keeps a row as its line, so a row no line gives is refused
+  // rather than read back as another.
+  const KeywordDef refused[] = {
+      {"A,B", "int", "", ""},   {"A", "in,t", "", ""}, {"A", "int", "1,", ""},
+      {"A", "int", "1", "2,3"}, {" A", "", "", ""},    {"A", "int\t", "", ""},
+      {";A", "", "", ""},
+  };
+  KeywordTable table;
+  for (const KeywordDef& row : refused) EXPECT_FALSE(table.Append(row)) << row.name;
+  EXPECT_TRUE(table.empty());
+  const KeywordDef kept[] = {
+      {"", "", "", ""}, {"A;B", "i n t", "-1", "x y"}, {"\xE9", "", "", "9"}};
+  for (const KeywordDef& row : kept) ASSERT_TRUE(table.Append(row));
+  for (std::size_t i = 0; i < std::size(kept); ++i) EXPECT_EQ(table.row(i), kept[i]);
 }
 
 }  // namespace

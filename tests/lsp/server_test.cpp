@@ -196,13 +196,13 @@ TEST_F(ServerTest, DictionaryIsFoundInAParentAndReloadedWhenChanged) {
   std::string problem;
   const KeywordTable* table = source.For(dir.Path("sub/deeper"), &problem);
   ASSERT_NE(table, nullptr) << problem;
-  EXPECT_NE(table->Find("timeout"), nullptr);
+  EXPECT_TRUE(table->Find("timeout"));
   // A new keyword.txt (another size) is read at the next use.
   dir.Write("keyword.txt", "Fresh,int,0,9\r\n");
   table = source.For(dir.Path("sub/deeper"), &problem);
   ASSERT_NE(table, nullptr);
-  EXPECT_EQ(table->Find("timeout"), nullptr);
-  EXPECT_NE(table->Find("fresh"), nullptr);
+  EXPECT_FALSE(table->Find("timeout"));
+  EXPECT_TRUE(table->Find("fresh"));
   std::filesystem::remove(dir.path() / "keyword.txt");
   EXPECT_EQ(source.For(dir.Path("sub/deeper"), &problem), nullptr);
 }

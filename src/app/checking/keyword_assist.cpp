@@ -1,5 +1,6 @@
 #include "app/checking/keyword_assist.h"
 
+#include <optional>
 #include <string>
 
 #include "app/tarvex_view.h"
@@ -44,8 +45,8 @@ bool KeywordAssist::ShowCalltip() {
   const long caret = view_->Selection().second;
   const EntryContext c = EntryContextAt(text, caret);
   if (c.where != EntryContext::Where::kValue) return false;
-  const KeywordDef* row = table_.Find(c.keyword);
-  if (row == nullptr) return false;
+  const std::optional<KeywordDef> row = table_.Find(c.keyword);
+  if (!row) return false;
   const std::string tip = DescribeKeyword(*row);
   view_->SendScintilla(QsciScintilla::SCI_CALLTIPSHOW, static_cast<unsigned long>(caret),
                        tip.c_str());

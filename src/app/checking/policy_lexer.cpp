@@ -128,7 +128,8 @@ bool PolicyLexer::StyleLine(std::string_view line, bool continued) {
   while (nameEnd > first && IsBlank(line[nameEnd - 1])) --nameEnd;
   const std::string_view keyword = line.substr(first, nameEnd - first);
   run(first, kDefault);
-  run(nameEnd - first, table_.Find(keyword) != nullptr ? kKnownKeyword : kUnknownKeyword);
+  run(nameEnd - first,
+      table_.FindIndex(keyword) != KeywordTable::kNotFound ? kKnownKeyword : kUnknownKeyword);
   run(keywordEnd - nameEnd, kDefault);
   run(equals - keywordEnd, kAttribute);
   run(1, kEquals);
