@@ -37,11 +37,13 @@ bool MainFrameLogic::CheckSource() {
   return CheckSourceText(source);
 }
 
-bool MainFrameLogic::CheckSourceText(std::string_view source) {
+bool MainFrameLogic::CheckSourceText(std::string_view source,
+                                     const std::function<void()>& beforeReport) {
   TextPieceSource pieces(source);
   FirstFault first;
   const ScanOutcome outcome = ScanSource(pieces, keywordTable(), first);
 
+  if ((outcome.stopped || !outcome.contentSeen) && beforeReport) beforeReport();
   // The fault report: file closed first, then the selection, then one message.
   if (outcome.stopped) {
     const ScanFault& f = first.fault();

@@ -10,6 +10,7 @@
 #ifndef TARVEX_COMMANDS_MAIN_FRAME_LOGIC_H_
 #define TARVEX_COMMANDS_MAIN_FRAME_LOGIC_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +22,9 @@
 
 namespace tarvex {
 
+class ReplacementFile;
 class WindowSystem;
+struct PolicyBodyOutcome;
 
 class MainFrameLogic {
  public:
@@ -62,8 +65,10 @@ class MainFrameLogic {
   // shows one message. True when the file is sound and not blank.
   bool CheckSource();
   // CheckSource of `source`, the bytes of the file at m_sourcePath already
-  // read (Generate reads them once for both passes).
-  bool CheckSourceText(std::string_view source);
+  // read (Generate reads them once for both passes). `beforeReport`, when
+  // given, runs once a fault or a blank source is found, before anything
+  // is shown.
+  bool CheckSourceText(std::string_view source, const std::function<void()>& beforeReport = {});
   // Selects the text of a fault on `line` in the text view and scrolls it
   // into sight. Virtual so that a frame without a view (the command-line
   // compiler) can report the location its own way.
@@ -107,6 +112,12 @@ class MainFrameLogic {
   WindowSystem& ws_;
 
  private:
+  // Commits or abandons a written policy binary file and shows the outcome.
+  bool FinishPolicyBinary(ReplacementFile& output, const PolicyBodyOutcome& body);
+  // Generate of a large source: the check and the writer run side by side,
+  // and the written file stays unseen until the check has passed.
+  bool CheckAndWriteSideBySide(std::string_view source);
+
   const KeywordTable* table_;
   UtcClock clock_;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "commands/main_frame_logic.h"
 #include "platform/fake_window_system.h"
 #include "platform/resource_ids.h"
@@ -100,6 +102,76 @@ TEST_F(GenerateTest, AFaultySourceLeavesTheEarlierBinaryAlone) {
                           "number." +
                               std::string(kUnable)}));
   EXPECT_EQ(ReadFile(dir.Path("policy.bin")), "earlier");
+}
+
+TEST_F(GenerateTest, LargeSourcesEndAsSmallOnes) {
+  // A large source is checked and enciphered side by side; what the user
+  // sees, and what is left on disk, must not tell.
+  const std::string filler = [] {
+    std::string text;
+    while (text.size() < 600 * 1024) text += "Timeout = 30\r\n";
+    return text;
+  }();
+  const std::string readError = "Error reading file  missing.key\r\n !";
+  struct Case {
+    const char* name;
+    std::string head, tail;
+    bool binaryIsFolder;
+    V events;  // empty: compiled
+  } cases[] = {
+      {"sound", "", "PeerLinkKey = peer.key\r\n", false, {}},
+      {"fault at the end",
+       "",
+       "Timeout = 61\r\n",
+       false,
+       {"select: " + std::to_string(filler.size() + 10) + "-" + std::to_string(filler.size() + 12),
+        "box: \"61\" is not within a valid range.  \nThis keyword can only be assigned with a "
+        "valid numeric number." +
+            std::string(kUnable)}},
+      {"fault at the start",
+       "Nothing = 1\r\n",
+       "",
+       false,
+       {"select: 0-7",
+        "box: \"Nothing\" on line number 1 is not a valid keyword." + std::string(kUnable)}},
+      {"key file unread", "", "PeerLinkKey = missing.key\r\n", false, {"box: " + readError}},
+      {"fault and key file unread",
+       "PeerLinkKey = missing.key\r\n",
+       "Timeout = 0\r\n",
+       false,
+       {"select: " + std::to_string(filler.size() + 37) + "-" + std::to_string(filler.size() + 38),
+        "box: \"0\" is not within a valid range.  \nThis keyword can only be assigned with a "
+        "valid numeric number." +
+            std::string(kUnable)}},
+      {"cannot write", "", "", true, {"box: Error writing file " + dir.Path("policy.bin") + " !"}},
+  };
+  dir.Write("peer.key", "\x01\x02");
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(dir.Path("policy.bin"));
+    if (c.binaryIsFolder) {
+      std::filesystem::create_directory(dir.Path("policy.bin"));
+    } else {
+      dir.Write("policy.bin", "earlier");
+    }
+    ws.events.clear();
+    Document("a.inf", c.head + filler + c.tail);
+    EXPECT_EQ(frame.OnGenerate(), c.events.empty()) << c.name;
+    if (c.events.empty()) {
+      EXPECT_EQ(ws.texts(), V{dir.Path("policy.bin") + " file is generated successfully."});
+      EXPECT_EQ(DecipherFile(dir.Path("policy.bin")), filler + "PeerLinkKey =0102\r\n" + kStamp);
+    } else {
+      EXPECT_EQ(ws.events, c.events) << c.name;
+      if (!c.binaryIsFolder) {
+        EXPECT_EQ(ReadFile(dir.Path("policy.bin")), "earlier") << c.name;
+      }
+    }
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.Path(""))) {
+      (void)entry;
+      ++files;
+    }
+    EXPECT_EQ(files, 3u) << c.name << ": a temporary file was left";
+  }
 }
 
 TEST_F(GenerateTest, ABinaryDocumentBecomesTheSourceOfItsBaseName) {
