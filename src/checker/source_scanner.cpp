@@ -29,7 +29,7 @@ bool MainFrameLogic::CheckSource() {
   // The file is read whole and closed before the scan: scanning text in
   // memory needs no copy of its lines.
   std::string source;
-  if (!ReadRegularFile(m_sourcePath, &source)) {
+  if (!readSource_(m_sourcePath, &source)) {
     // Stopping Generate without a word would leave the user guessing.
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;

@@ -7,6 +7,7 @@
 #include "cli/check_report.h"
 #include "cli/console_frame.h"
 #include "cli/console_window_system.h"
+#include "cli/file_read_ahead.h"
 #include "commands/open_commands.h"
 #include "commands/path_rules.h"
 #include "keywords/keyword_file.h"
@@ -175,6 +176,14 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
     return LoadKeywordFile(table, o.keywords.value_or(kKeywordFileName), ws);
   };
   const PolicyFileType type = ClassifyExtension(file);
+  // A source is read while the dictionary loads.
+  std::optional<FileReadAhead> readAhead;
+  const bool framedCheck = o.command == "check" && !o.all && o.format != "json";
+  if (type == PolicyFileType::kSource && (o.command == "generate" || framedCheck)) {
+    readAhead.emplace(file);
+    frame.SetSourceReader(
+        [&](const std::string& path, std::string* bytes) { return readAhead->Read(path, bytes); });
+  }
 
   bool ok = false;
   if (o.command == "generate") {

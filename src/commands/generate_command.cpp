@@ -57,7 +57,7 @@ bool MainFrameLogic::GenerateFromSource() {
   // One read serves both passes: the check and the writer see the same
   // bytes, and a large source is not read twice.
   std::string source;
-  if (!ReadRegularFile(m_sourcePath, &source)) {
+  if (!readSource_(m_sourcePath, &source)) {
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }

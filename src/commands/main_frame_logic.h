@@ -104,6 +104,10 @@ class MainFrameLogic {
   const KeywordTable& keywordTable() const { return *table_; }
   // The clock of the time-stamp line; the system's UTC clock unless set.
   void SetClock(UtcClock clock) { clock_ = std::move(clock); }
+  // How the checker and Generate read a source: as ReadRegularFile does
+  // (true with the bytes, false when unreadable). ReadRegularFile unless set.
+  using SourceReader = std::function<bool(const std::string& path, std::string* bytes)>;
+  void SetSourceReader(SourceReader reader) { readSource_ = std::move(reader); }
 
  protected:
   // Shows a message built from string `id` in the frame's message box.
@@ -120,6 +124,7 @@ class MainFrameLogic {
 
   const KeywordTable* table_;
   UtcClock clock_;
+  SourceReader readSource_;
 };
 
 }  // namespace tarvex

@@ -12,7 +12,7 @@ namespace tarvex {
 
 bool MainFrameLogic::WritePolicyBinary() {
   std::string source;
-  if (!ReadRegularFile(m_sourcePath, &source)) {
+  if (!readSource_(m_sourcePath, &source)) {
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }
