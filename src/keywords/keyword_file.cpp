@@ -24,25 +24,30 @@ std::string NextField(std::string* line, std::string_view separator) {
 }
 
 bool LoadKeywordFile(KeywordTable& table, const std::string& path, WindowSystem& ws) {
-  // One read of the whole file, then pieces cut from memory: reading piece
-  // by piece through a line buffer cost more than all the parsing.
-  std::string file;
-  if (!ReadRegularFile(path, &file)) {
+  if (!ReadKeywordFile(table, path)) {
     ws.AppMessageBox(IDS_ERROR_READING_FILE, FormatMessage(IDS_ERROR_READING_FILE, {path}));
     return false;
   }
+  return true;
+}
+
+bool ReadKeywordFile(KeywordTable& table, const std::string& path) {
+  // One read of the whole file, then pieces cut from memory: reading piece
+  // by piece through a line buffer cost more than all the parsing.
+  std::string file;
+  if (!ReadRegularFile(path, &file)) return false;
   // The rows view the file's bytes, which the table keeps: no row is
   // copied, and a row is cut into fields only when it is asked for.
   const std::string_view bytes = table.Keep(std::move(file));
   // About one row per 24 bytes: room for them at once instead of regrowing
   // (within reason, for a file of a few long lines).
-  std::vector<std::string_view> lines;
+  std::vector<KeywordTable::KeptLine> lines;
   lines.reserve(std::min<std::size_t>(bytes.size() / 24, 200000));
   TextPieceSource pieces(bytes);
   SourcePiece piece;
   while (pieces.Next(&piece)) {
     const std::string_view line = LeadingBlanksSkipped(piece.text);
-    if (line.empty() || line[0] != ';') lines.push_back(line);
+    if (line.empty() || line[0] != ';') lines.push_back(KeywordTable::KeptLine::Of(line));
   }
   table.AppendKeptLines(std::move(lines));
   return true;

@@ -69,8 +69,11 @@ uint32_t KeywordTable::FoldedHash(std::string_view text) {
   return static_cast<uint32_t>(h);
 }
 
-std::string_view KeywordTable::NameOf(std::size_t row) const {
-  return KeywordLineName(lines_[row]);
+KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
+  // Blanks before the name are left out, so that the name starts the text.
+  line = LeadingBlanksSkipped(line);
+  return {line.data(), static_cast<uint32_t>(KeywordLineName(line).size()),
+          static_cast<uint32_t>(line.size())};
 }
 
 std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
@@ -78,7 +81,7 @@ std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.rowPlusOne == 0) return i;
-    if (slot.hash == hash && FoldedEqual(NameOf(slot.rowPlusOne - 1), name)) return i;
+    if (slot.hash == hash && FoldedEqual(lines_[slot.rowPlusOne - 1].name(), name)) return i;
   }
 }
 
@@ -105,9 +108,11 @@ KeywordTable& KeywordTable::operator=(const KeywordTable& other) {
   if (this == &other) return *this;
   // The other table's bytes are not shared: copy them.
   Clear();
-  std::vector<std::string_view> lines;
+  std::vector<KeptLine> lines;
   lines.reserve(other.lines_.size());
-  for (std::string_view line : other.lines_) lines.push_back(Keep(std::string(line)));
+  for (const KeptLine& line : other.lines_) {
+    lines.push_back(KeptLine::Of(Keep(std::string(line.whole()))));
+  }
   AppendKeptLines(std::move(lines));
   return *this;
 }
@@ -124,7 +129,7 @@ bool KeywordTable::Append(const KeywordDef& row) {
   line.reserve(row.name.size() + row.type.size() + row.minimum.size() + row.maximum.size() + 3);
   line.append(row.name).append(",").append(row.type).append(",");
   line.append(row.minimum).append(",").append(row.maximum);
-  AppendKeptLines({Keep(std::move(line))});
+  AppendKeptLines({KeptLine::Of(Keep(std::move(line)))});
   return true;
 }
 
@@ -132,7 +137,7 @@ std::string_view KeywordTable::Keep(std::string bytes) {
   return kept_.emplace_back(std::move(bytes));
 }
 
-void KeywordTable::AppendKeptLines(std::vector<std::string_view> lines) {
+void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
   const std::size_t first = lines_.size();
   const std::size_t count = lines.size();
   if (lines_.empty()) {
@@ -146,13 +151,13 @@ void KeywordTable::AppendKeptLines(std::vector<std::string_view> lines) {
   // a large dictionary, and its places are random. (Sorting the rows by
   // place instead cost more than the misses it saved.)
   std::vector<uint32_t> hashes(count);
-  for (std::size_t k = 0; k < count; ++k) hashes[k] = FoldedHash(NameOf(first + k));
+  for (std::size_t k = 0; k < count; ++k) hashes[k] = FoldedHash(lines_[first + k].name());
   const std::size_t mask = slots_.size() - 1;
   constexpr std::size_t kAhead = 8;
   for (std::size_t k = 0; k < count; ++k) {
     if (k + kAhead < count) Prefetch(&slots_[hashes[k + kAhead] & mask]);
     const std::size_t r = first + k;
-    const std::size_t i = Probe(NameOf(r), hashes[k]);
+    const std::size_t i = Probe(lines_[r].name(), hashes[k]);
     // An occupied slot holds an earlier row of this name: that one stays the one found.
     if (slots_[i].rowPlusOne == 0) slots_[i] = Slot{hashes[k], static_cast<uint32_t>(r + 1)};
   }
@@ -172,7 +177,7 @@ std::optional<KeywordDef> KeywordTable::Find(std::string_view name) const {
 
 KeywordDef KeywordTable::row(std::size_t i) const {
   KeywordDef def;
-  ParseKeywordLine(lines_[i], &def);
+  ParseKeywordLine(lines_[i].whole(), &def);
   return def;
 }
 

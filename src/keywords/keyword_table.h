@@ -46,10 +46,21 @@ class KeywordTable {
   // long as the table's rows.
   std::string_view Keep(std::string bytes);
 
-  // Appends the rows of `lines` in order, each a line that is not a
-  // comment (keyword_line.h) viewing bytes returned by Keep. The index
-  // grows once, and its slots are fetched ahead.
-  void AppendKeptLines(std::vector<std::string_view> lines);
+  // A row's line as the table holds it: the line from its name on, and the
+  // name's length, so that a lookup compares names without cutting lines.
+  struct KeptLine {
+    const char* text;
+    uint32_t nameSize;
+    uint32_t size;
+    // `line` is a line that is not a comment (keyword_line.h).
+    static KeptLine Of(std::string_view line);
+    std::string_view name() const { return {text, nameSize}; }
+    std::string_view whole() const { return {text, size}; }
+  };
+
+  // Appends the rows of `lines` in order, each viewing bytes returned by
+  // Keep. The index grows once, and its slots are fetched ahead.
+  void AppendKeptLines(std::vector<KeptLine> lines);
 
   // The first row named `name` (ASCII case ignored): its number, or
   // kNotFound; or the row itself.
@@ -75,7 +86,6 @@ class KeywordTable {
     uint32_t rowPlusOne = 0;  // 0: empty
   };
   static uint32_t FoldedHash(std::string_view text);
-  std::string_view NameOf(std::size_t row) const;
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
   void GrowTo(std::size_t rows);
@@ -85,7 +95,7 @@ class KeywordTable {
   std::deque<std::string> kept_;
   // Each row's line: beyond its text, a large dictionary costs only these
   // and the slots.
-  std::vector<std::string_view> lines_;
+  std::vector<KeptLine> lines_;
   std::vector<Slot> slots_;  // a power of two long, at most two thirds full
 };
 

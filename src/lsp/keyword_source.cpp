@@ -1,7 +1,6 @@
 #include "lsp/keyword_source.h"
 
 #include "keywords/keyword_file.h"
-#include "keywords/line_reader.h"
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
 
@@ -37,22 +36,15 @@ const KeywordTable* KeywordSource::Load(const fs::path& path, std::string* probl
   if (it != loaded_.end() && it->second.time == time && it->second.size == size) {
     return &it->second.table;
   }
-  // Read as Tarvex reads keyword.txt: text mode, line pieces, comments skipped.
-  LineReader reader;
-  if (!reader.Open(key, ReadMode::kText)) {
+  // Read as Tarvex reads keyword.txt.
+  Loaded fresh;
+  fresh.time = time;
+  fresh.size = size;
+  if (!ReadKeywordFile(fresh.table, key)) {
     loaded_.erase(key);
     *problem = FormatMessage(IDS_ERROR_READING_FILE, {key});
     return nullptr;
   }
-  Loaded fresh;
-  fresh.time = time;
-  fresh.size = size;
-  std::string piece;
-  KeywordDef row;
-  while (reader.ReadPiece(&piece)) {
-    if (ParseKeywordLine(piece, &row)) fresh.table.Append(row);
-  }
-  reader.Close();
   Loaded& slot = loaded_[key];
   slot = std::move(fresh);
   return &slot.table;

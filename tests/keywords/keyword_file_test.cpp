@@ -155,10 +155,10 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
   }
   bulk.Append({"first", "", "", ""});  // rows already there stay in front
   std::string_view kept = bulk.Keep(std::move(bytes));
-  std::vector<std::string_view> lines;
+  std::vector<KeywordTable::KeptLine> lines;
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::size_t end = kept.find('\n');
-    lines.push_back(kept.substr(0, end));
+    lines.push_back(KeywordTable::KeptLine::Of(kept.substr(0, end)));
     kept.remove_prefix(end + 1);
   }
   bulk.AppendKeptLines(std::move(lines));
