@@ -63,6 +63,10 @@ CTarvexView::CTarvexView(QWidget* parent) : QsciScintilla(parent) {
   // highlighting styles long lines in short pieces for this cache), so an
   // edit re-measures only what it changed.
   SendScintilla(SCI_SETPOSITIONCACHE, kPositionCacheEntries);
+  // The view shows no annotations. With them on, QScintilla's default, every
+  // edit lays the edited line out once more to count its annotation rows:
+  // a whole layout of a megabyte line a keystroke.
+  setAnnotationDisplay(AnnotationHidden);
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(10);
   setFont(font);
