@@ -63,6 +63,10 @@ CTarvexView::CTarvexView(QWidget* parent) : QsciScintilla(parent) {
   // highlighting styles long lines in short pieces for this cache), so an
   // edit re-measures only what it changed.
   SendScintilla(SCI_SETPOSITIONCACHE, kPositionCacheEntries);
+  // The view shows no annotations. With them on, QScintilla's default, every
+  // edit lays the edited line out once more to count its annotation rows:
+  // a whole layout of a megabyte line a keystroke.
+  setAnnotationDisplay(AnnotationHidden);
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setPointSize(10);
   setFont(font);
@@ -292,9 +296,35 @@ void CTarvexView::keyPressEvent(QKeyEvent* e) {
     }
   }
   if (typed > 0 && !Fits(typed)) return e->accept();
+  if (e->key() == Qt::Key_Backspace && e->modifiers() == Qt::NoModifier && DeleteBack()) {
+    return e->accept();
+  }
   const bool printable = plain && !e->text().isEmpty() && e->text()[0].isPrint();
   if (printable && !isReadOnly() && TypeCodePageText(e->text())) return e->accept();
   QsciScintilla::keyPressEvent(e);
+}
+
+bool CTarvexView::DeleteBack() {
+  // The editor's own Backspace first counts the caret's column from the
+  // line's start, for unindenting: milliseconds on a line of a megabyte.
+  // Unindenting, completion lists, call tips and several or virtual
+  // selections stay with the editor.
+  const auto [start, end] = Selection();
+  if (start != end || start == 0 || isReadOnly() || overwriteMode() ||
+      SendScintilla(SCI_GETSELECTIONS) != 1 || SendScintilla(SCI_SELECTIONISRECTANGLE) != 0 ||
+      SendScintilla(SCI_GETSELECTIONNCARETVIRTUALSPACE, 0UL) != 0 ||
+      SendScintilla(SCI_GETBACKSPACEUNINDENTS) != 0 || SendScintilla(SCI_AUTOCACTIVE) != 0 ||
+      SendScintilla(SCI_CALLTIPACTIVE) != 0) {
+    return false;
+  }
+  const auto at = [this](long p) {
+    return static_cast<char>(SendScintilla(SCI_GETCHARAT, static_cast<unsigned long>(p)));
+  };
+  const long count = start >= 2 && at(start - 2) == '\r' && at(start - 1) == '\n' ? 2 : 1;
+  SendScintilla(SCI_DELETERANGE, static_cast<unsigned long>(start - count), count);
+  SendScintilla(SCI_CHOOSECARETX);
+  SendScintilla(SCI_SCROLLCARET);
+  return true;
 }
 
 void CTarvexView::OnModified(int position, int type, const char* text, int length, int, int, int,

@@ -108,6 +108,10 @@ class CTarvexView : public QsciScintilla {
   // Whether adding `count` characters in place of the selection stays
   // within the limit; beeps when not.
   bool Fits(long count);
+  // Backspace as the editor's own command does it, where nothing but one
+  // character (a CR LF pair counts as one) goes; false when the editor
+  // should do it itself.
+  bool DeleteBack();
 
   CaretTracker caret_;
   QList<QAction*> contextActions_;

@@ -232,5 +232,83 @@ TEST_F(SourceCheckingTest, LongLinesKeepTheirStylesInShortPieces) {
   EXPECT_LE(longest, static_cast<int>(PolicyLexer::kMaxPieceLength));
 }
 
+// An edit restyles only the pieces near it; what the view then holds must be
+// what a fresh styling of the new text gives, whatever the edit touched.
+TEST_F(SourceCheckingTest, StylesAfterAnEditEqualAFreshStyling) {
+  std::string value;
+  for (int i = 0; value.size() < 3 * PolicyLexer::kPiecedLineLength; ++i) {
+    value += std::string(1 + i % 9, static_cast<char>('a' + i % 26));
+    value += i % 17 == 0 ? std::string(45, 'w') : "";
+    value += i % 13 == 0 ? std::string(33, ' ') : " ";
+  }
+  const std::string line = "Timeout{x} = " + value;
+  const std::string many = "; c\r\n" + line + "\r\nNope = 1\r\n" + line + "\\\r\nb\r\n";
+  const long mid = static_cast<long>(line.size() / 2);
+  struct Edit {
+    const char* name;
+    std::string text;
+    long at;
+    long removed;
+    std::string added;
+  };
+  const Edit edits[] = {
+      {"letter in the value", line, mid, 0, "x"},
+      {"backspace in the value", line, mid, 1, ""},
+      {"blank before a word", line, mid + 3, 0, " "},
+      {"a word and blanks", line, 500, 0, "new words  here "},
+      {"long word", line, 700, 0, std::string(70, 'z')},
+      {"cut a stretch", line, 300, 400, ""},
+      {"stretch for a letter", line, 1000, 50, "q"},
+      {"value's first byte", line, 13, 0, "v"},
+      {"the equals sign", line, 11, 1, ""},
+      {"a second equals sign", line, 9, 0, "="},
+      {"the keyword", line, 2, 0, "X"},
+      {"comment mark", line, 0, 0, ";"},
+      {"the line's last byte", line, static_cast<long>(line.size()) - 1, 1, ""},
+      {"continuation mark at the end", line, static_cast<long>(line.size()), 0, "\\"},
+      {"short again", line, 20, static_cast<long>(line.size()) - 40, ""},
+      {"letter in a line among others", many, 5 + mid, 0, "x"},
+      {"continuation mark taken away", many, static_cast<long>(many.size()) - 6, 1, ""},
+      {"continuation mark added", many, static_cast<long>(5 + line.size()), 0, "\\"},
+  };
+  auto check = [&](const Edit& e) {
+    view().SetBytes(e.text);
+    view().SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+    if (e.removed > 0) view().SendScintilla(QsciScintilla::SCI_DELETERANGE, e.at, e.removed);
+    if (!e.added.empty()) {
+      view().SendScintilla(QsciScintilla::SCI_INSERTTEXT, e.at, e.added.c_str());
+    }
+    const std::string text = view().Bytes();
+    const long styled = view().SendScintilla(QsciScintilla::SCI_GETENDSTYLED);
+    const long line = view().SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, e.at);
+    ASSERT_GE(styled, view().SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, line));
+    std::vector<long> held;
+    for (long p = 0; p < styled; ++p) {
+      held.push_back(view().SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p));
+    }
+    view().SetBytes(text);
+    view().SendScintilla(QsciScintilla::SCI_COLOURISE, 0L, -1L);
+    for (long p = 0; p < styled; ++p) {
+      ASSERT_EQ(held[static_cast<std::size_t>(p)],
+                view().SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p))
+          << "at " << p;
+    }
+  };
+  for (const Edit& e : edits) {
+    SCOPED_TRACE(e.name);
+    check(e);
+  }
+  // Small edits all along a stretch of the value, where the pieces about
+  // each fall every which way.
+  const std::string sweep = line.substr(0, 2 * PolicyLexer::kPiecedLineLength);
+  for (long at = 13; at < 900; at += 7) {
+    for (const auto& [removed, added] : {std::pair{0L, "x"}, {1L, ""}, {0L, " "}, {2L, "a b"}}) {
+      SCOPED_TRACE(::testing::Message() << "at " << at << " -" << removed << " +" << added);
+      check({"", sweep, at, removed, added});
+      if (HasFatalFailure()) return;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tarvex::app::testing

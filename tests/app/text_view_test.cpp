@@ -102,5 +102,60 @@ TEST_F(TextViewTest, SelectAndShowClampsAndKeepsTheFocus) {
   EXPECT_EQ(QApplication::focusWidget(), frame().m_wndTools->m_wndKeywordBox);
 }
 
+// Backspace, handled by the view itself where it only deletes, leaves the
+// same text, caret and undo steps as the editor's own command.
+TEST_F(TextViewTest, BackspaceDoesWhatTheEditorsOwnCommandDoes) {
+  struct Case {
+    const char* name;
+    std::string text;
+    long caret;
+    int presses;
+  };
+  const Case cases[] = {
+      {"a letter", "Timeout = 30", 9, 1},
+      {"three letters", "Timeout = 30", 12, 3},
+      {"a CR LF pair", "a\r\nb", 3, 1},
+      {"a line feed alone", "a\nb", 2, 1},
+      {"a carriage return alone", "a\rb", 2, 1},
+      {"a tab", "a\tb", 2, 1},
+      {"past line starts", "ab\r\n\r\ncd", 7, 4},
+      {"at the start", "abc", 0, 1},
+      {"a code page byte", std::string("a\x80z", 3), 2, 1},
+  };
+  struct Result {
+    std::string text;
+    long caret;
+    std::string undone;
+  };
+  auto run = [&](const Case& c, bool own) {
+    view().SetBytes(c.text);
+    view().SendScintilla(QsciScintillaBase::SCI_GOTOPOS, static_cast<unsigned long>(c.caret));
+    for (int i = 0; i < c.presses; ++i) {
+      if (own) {
+        view().SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+      } else {
+        QTest::keyClick(&view(), Qt::Key_Backspace);
+      }
+    }
+    Result r{view().Bytes(), view().Selection().second, ""};
+    view().SendScintilla(QsciScintillaBase::SCI_UNDO);  // one step back
+    r.undone = view().Bytes();
+    return r;
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Result expected = run(c, true);
+    const Result got = run(c, false);
+    EXPECT_EQ(got.text, expected.text);
+    EXPECT_EQ(got.caret, expected.caret);
+    EXPECT_EQ(got.undone, expected.undone);
+  }
+  // With a selection, Backspace deletes the selection.
+  view().SetBytes("abcdef");
+  view().SelectAndShow(1, 4);
+  QTest::keyClick(&view(), Qt::Key_Backspace);
+  EXPECT_EQ(view().Bytes(), "aef");
+}
+
 }  // namespace
 }  // namespace tarvex::app::testing

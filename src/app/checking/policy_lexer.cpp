@@ -145,6 +145,21 @@ bool PolicyLexer::StyleLine(std::string_view line, bool continued) {
   return false;
 }
 
+bool PolicyLexer::ContinuesValue(long line) const {
+  if (line <= 0) return false;
+  QsciScintilla* view = editor();
+  const long prevEnd = view->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, line - 1);
+  const long prevStart = view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, line - 1);
+  long p = prevEnd - 1;
+  while (p >= prevStart &&
+         IsBlank(static_cast<char>(view->SendScintilla(QsciScintilla::SCI_GETCHARAT, p)))) {
+    --p;
+  }
+  return p >= prevStart &&
+         BaseStyle(static_cast<int>(view->SendScintilla(QsciScintilla::SCI_GETSTYLEAT, p))) ==
+             kContinuation;
+}
+
 void PolicyLexer::styleText(int start, int end) {
   QsciScintilla* view = editor();
   if (view == nullptr || end <= start) return;
@@ -152,18 +167,7 @@ void PolicyLexer::styleText(int start, int end) {
   const long firstLine = view->SendScintilla(QsciScintilla::SCI_LINEFROMPOSITION, start);
   start = static_cast<int>(view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, firstLine));
   // A line continues a value when the line before ended in a continuation mark.
-  bool continued = false;
-  if (firstLine > 0) {
-    const long prevEnd = view->SendScintilla(QsciScintilla::SCI_GETLINEENDPOSITION, firstLine - 1);
-    long p = prevEnd - 1;
-    const long prevStart = view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, firstLine - 1);
-    while (p >= prevStart &&
-           IsBlank(static_cast<char>(view->SendScintilla(QsciScintilla::SCI_GETCHARAT, p)))) {
-      --p;
-    }
-    continued = p >= prevStart && BaseStyle(static_cast<int>(view->SendScintilla(
-                                      QsciScintilla::SCI_GETSTYLEAT, p))) == kContinuation;
-  }
+  bool continued = ContinuesValue(firstLine);
   startStyling(start);
   // The pointer lives until the next message to the view: styling sends none
   // until all is styled.
@@ -177,7 +181,10 @@ void PolicyLexer::styleText(int start, int end) {
     const std::size_t to = lf == std::string::npos ? text.size() : lf + 1;
     const std::string_view line = text.substr(from, to - from);
     continued = StyleLine(line, continued);
-    if (line.size() >= kPiecedLineLength) CutIntoPieces(line, from);
+    if (line.size() >= kPiecedLineLength) {
+      CutIntoPieces(line, styles_.data() + from, 0, -1, std::string_view::npos,
+                    [](std::size_t, char) { return false; });
+    }
     from = to;
   }
   // One call for all: styling piece by piece costs the view a notification a piece.
@@ -186,27 +193,133 @@ void PolicyLexer::styleText(int start, int end) {
   styles_.clear();
 }
 
+void PolicyLexer::setEditor(QsciScintilla* view) {
+  if (editor() != nullptr) disconnect(editor(), &QsciScintillaBase::SCN_MODIFIED, this, nullptr);
+  QsciLexerCustom::setEditor(view);
+  if (view == nullptr) return;
+  connect(view, &QsciScintillaBase::SCN_MODIFIED, this,
+          [this](int position, int type, const char*, int length, int linesAdded, int, int, int,
+                 int, int) { OnModified(position, type, length, linesAdded); });
+}
+
+std::pair<long, long> PolicyLexer::ReadLine(long line) {
+  QsciScintilla* view = editor();
+  const long start = view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, line);
+  long end = view->SendScintilla(QsciScintilla::SCI_POSITIONFROMLINE, line + 1);
+  if (end < start) end = view->SendScintilla(QsciScintilla::SCI_GETLENGTH);
+  const auto* data = reinterpret_cast<const char*>(view->SendScintilla(
+      QsciScintilla::SCI_GETRANGEPOINTER, static_cast<unsigned long>(start), end - start));
+  lineText_.assign(data != nullptr ? data : "", data != nullptr ? end - start : 0);
+  return {start, end};
+}
+
+void PolicyLexer::OnModified(int position, int type, int length, int linesAdded) {
+  QsciScintilla* view = editor();
+  using Sci = QsciScintillaBase;
+  if (type & (Sci::SC_MOD_BEFOREINSERT | Sci::SC_MOD_BEFOREDELETE)) {
+    // The line as it is before the change: its base styles, and whether the
+    // view holds its styles in full.
+    const long line = view->SendScintilla(Sci::SCI_LINEFROMPOSITION, position);
+    const auto [start, end] = ReadLine(line);
+    before_.position = position;
+    before_.lineStart = start;
+    before_.endStyled = view->SendScintilla(Sci::SCI_GETENDSTYLED);
+    before_.styled = before_.endStyled >= end;
+    styles_.clear();
+    before_.continues = StyleLine(lineText_, ContinuesValue(line));
+    before_.styles.swap(styles_);
+    return;
+  }
+  if (!(type & (Sci::SC_MOD_INSERTTEXT | Sci::SC_MOD_DELETETEXT))) return;
+  const bool known = before_.position == position;
+  before_.position = -1;
+  // New lines move the rows below; the view restyles them as it draws.
+  if (linesAdded != 0) return;
+  const long line = view->SendScintilla(Sci::SCI_LINEFROMPOSITION, position);
+  const auto [start, end] = ReadLine(line);
+  const std::string_view text = lineText_;
+  styles_.clear();
+  const bool continues = StyleLine(text, ContinuesValue(line));
+  const std::size_t n = text.size();
+  const auto q = static_cast<std::size_t>(position - start);
+  const std::size_t inserted =
+      (type & Sci::SC_MOD_INSERTTEXT) ? static_cast<std::size_t>(length) : 0;
+  const std::size_t deleted =
+      (type & Sci::SC_MOD_DELETETEXT) ? static_cast<std::size_t>(length) : 0;
+  // Only the pieces near the change need restyling when the view held the
+  // line's styles, the line is cut into pieces before and after, and its
+  // base styles away from the change are the same, and so is whether it
+  // continues on the next line.
+  const std::string& old = before_.styles;
+  const bool inStep =
+      known && before_.styled && before_.lineStart == start && before_.continues == continues &&
+      n >= kPiecedLineLength && old.size() >= kPiecedLineLength &&
+      old.size() + inserted == n + deleted && q + deleted <= old.size() &&
+      old.compare(0, q, styles_, 0, q) == 0 &&
+      old.compare(q + deleted, std::string::npos, styles_, q + inserted, std::string::npos) == 0;
+  std::size_t from = 0;
+  int twin = -1;
+  if (inStep && q > 0) {
+    // Back to the start of the piece before the change, whose cut the change
+    // cannot move.
+    const long held = view->SendScintilla(Sci::SCI_GETSTYLEAT, position - 1);
+    from = q - 1;
+    while (from > 0 &&
+           view->SendScintilla(Sci::SCI_GETSTYLEAT, start + static_cast<long>(from) - 1) == held) {
+      --from;
+    }
+    twin = static_cast<int>(held) / kStyleCount;
+  }
+  std::size_t to = n;
+  if (n >= kPiecedLineLength) {
+    // Past the change, the view's pieces are the old ones: where a piece
+    // starts there as here, with the same style, the rest of the line agrees.
+    const auto held = [&](std::size_t p) {
+      return static_cast<char>(
+          view->SendScintilla(Sci::SCI_GETSTYLEAT, start + static_cast<long>(p)));
+    };
+    to = CutIntoPieces(
+        text, styles_.data(), from, twin, inStep ? q + inserted + 1 : std::string::npos,
+        [&](std::size_t p, char style) { return held(p) == style && held(p - 1) != style; });
+  }
+  startStyling(static_cast<int>(start + static_cast<long>(from)));
+  view->SendScintilla(Sci::SCI_SETSTYLINGEX, static_cast<unsigned long>(to - from),
+                      styles_.data() + from);
+  // What followed the line is as it was (its continuation mark included).
+  if (inStep) {
+    startStyling(static_cast<int>(before_.endStyled + static_cast<long>(inserted) -
+                                  static_cast<long>(deleted)));
+  }
+  styles_.clear();
+}
+
 // Pieces end where the bytes say: mostly before a word, else at the longest
 // cached length. An edit changes the pieces about it; the cuts after it soon
 // fall where they fell before, so the rest of the line stays as the cache
 // knows it. A piece's twin comes from its own first bytes, and differs from
 // the piece before so that the view keeps them apart.
-void PolicyLexer::CutIntoPieces(std::string_view line, std::size_t from) {
-  char* styles = styles_.data() + from;
+template <typename InStep>
+std::size_t PolicyLexer::CutIntoPieces(std::string_view line, char* styles, std::size_t from,
+                                       int twin, std::size_t until, InStep inStep) const {
   const auto twinOf = [&](std::size_t p, int before) {
     const auto here = static_cast<unsigned char>(line[p]);
-    const int twin = static_cast<int>((here ^ (here >> 3)) & 1u);
-    return twin == before ? 2 : twin;
+    const int next = static_cast<int>((here ^ (here >> 3)) & 1u);
+    return next == before ? 2 : next;
   };
-  // The line holds base styles only until it is cut, one run after another.
-  std::size_t runStart = 0;
-  while (runStart < line.size()) {
-    const char base = styles[runStart];
-    std::size_t runEnd = runStart + 1;
-    while (runEnd < line.size() && styles[runEnd] == base) ++runEnd;
-    int twin = twinOf(runStart, -1);
-    std::size_t pieceStart = runStart;
-    for (std::size_t p = runStart; p < runEnd; ++p) {
+  // The line holds base styles from `from` on until it is cut, one run after another.
+  std::size_t pieceStart = from;
+  std::size_t runEnd = from;
+  char base = 0;
+  for (std::size_t p = from; p < line.size(); ++p) {
+    bool starts = false;
+    if (p == runEnd) {  // a run of one base style starts its pieces afresh
+      base = styles[p];
+      runEnd = p + 1;
+      while (runEnd < line.size() && styles[runEnd] == base) ++runEnd;
+      if (p != from || twin < 0) twin = twinOf(p, -1);
+      pieceStart = p;
+      starts = true;
+    } else {
       const std::size_t length = p - pieceStart;
       bool cut = length >= kMaxPieceLength;
       if (!cut && length >= 8 && !IsBlank(line[p]) && IsBlank(line[p - 1])) {
@@ -217,11 +330,14 @@ void PolicyLexer::CutIntoPieces(std::string_view line, std::size_t from) {
       if (cut) {
         twin = twinOf(p, twin);
         pieceStart = p;
+        starts = true;
       }
-      styles[p] = static_cast<char>(base + twin * kStyleCount);
     }
-    runStart = runEnd;
+    const auto style = static_cast<char>(base + twin * kStyleCount);
+    if (starts && p >= until && inStep(p, style)) return p;
+    styles[p] = style;
   }
+  return line.size();
 }
 
 }  // namespace tarvex::app
