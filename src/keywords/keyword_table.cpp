@@ -146,20 +146,25 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
     lines_.insert(lines_.end(), lines.begin(), lines.end());
   }
   GrowTo(lines_.size());
-  // All hashes first, then the rows entered in file order, each slot's
-  // cache line fetched a few rows ahead: the index outgrows the caches for
-  // a large dictionary, and its places are random. (Sorting the rows by
-  // place instead cost more than the misses it saved.)
-  std::vector<uint32_t> hashes(count);
-  for (std::size_t k = 0; k < count; ++k) hashes[k] = FoldedHash(lines_[first + k].name());
-  const std::size_t mask = slots_.size() - 1;
+  // The rows are entered in file order, each slot's cache line fetched a
+  // few rows ahead (its hash kept in a small ring until then): the index
+  // outgrows the caches for a large dictionary, and its places are random.
+  // (Sorting the rows by place instead cost more than the misses it saved.)
   constexpr std::size_t kAhead = 8;
+  uint32_t ahead[kAhead];
+  const std::size_t mask = slots_.size() - 1;
+  auto fetch = [&](std::size_t k) {
+    ahead[k % kAhead] = FoldedHash(lines_[first + k].name());
+    Prefetch(&slots_[ahead[k % kAhead] & mask]);
+  };
+  for (std::size_t k = 0; k < kAhead && k < count; ++k) fetch(k);
   for (std::size_t k = 0; k < count; ++k) {
-    if (k + kAhead < count) Prefetch(&slots_[hashes[k + kAhead] & mask]);
+    const uint32_t hash = ahead[k % kAhead];
+    if (k + kAhead < count) fetch(k + kAhead);
     const std::size_t r = first + k;
-    const std::size_t i = Probe(lines_[r].name(), hashes[k]);
+    const std::size_t i = Probe(lines_[r].name(), hash);
     // An occupied slot holds an earlier row of this name: that one stays the one found.
-    if (slots_[i].rowPlusOne == 0) slots_[i] = Slot{hashes[k], static_cast<uint32_t>(r + 1)};
+    if (slots_[i].rowPlusOne == 0) slots_[i] = Slot{hash, static_cast<uint32_t>(r + 1)};
   }
 }
 
