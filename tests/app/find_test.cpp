@@ -104,6 +104,28 @@ TEST_F(FindTest, ReplaceAllBeyondTheLimitChangesNothing) {
   EXPECT_EQ(view().Bytes(), "bb bb");
 }
 
+TEST_F(FindTest, ReplaceAllKeepsTheSelectionOnItsText) {
+  struct Case {
+    long anchor, caret;  // in "ab x ab y ab"
+    const char* replacement;
+    long newAnchor, newCaret;
+  } cases[] = {
+      {3, 3, "long", 5, 5},  // between matches
+      {11, 12, "c", 8, 9},   // in the last match: its start; at its end: after it
+      {0, 12, "", 0, 6},     // across all
+      {5, 5, "ab", 5, 5},    // same length
+  };
+  for (const Case& c : cases) {
+    view().SetBytes("ab x ab y ab");
+    view().SendScintilla(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(c.anchor),
+                         c.caret);
+    ASSERT_EQ(ReplaceAllInView(view(), "ab", c.replacement, {}).value_or(-1), 3);
+    EXPECT_EQ(view().Selection(),
+              std::make_pair(std::min(c.newAnchor, c.newCaret), std::max(c.newAnchor, c.newCaret)))
+        << c.replacement;
+  }
+}
+
 TEST_F(FindTest, GoToLineCountsRowsAsTheIndicatorDoes) {
   frame().resize(320, 400);
   view().SetBytes("A = 1\r\n" + std::string(300, 'w') + "\r\nB = 2\r\n");

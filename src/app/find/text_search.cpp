@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "app/tarvex_view.h"
 
@@ -58,28 +59,50 @@ std::optional<int> ReplaceAllInView(CTarvexView& view, std::string_view pattern,
                                     std::string_view replacement, SearchOptions options) {
   if (pattern.empty()) return 0;
   const int flags = Flags(options);
-  // Counted first: a replacement that would pass the limit changes nothing.
-  long count = 0;
+  // Every match in the text as it stands, found before anything changes: a
+  // replacement that would pass the limit changes nothing.
+  std::vector<std::pair<long, long>> matches;
   for (long from = 0;;) {
     const auto match = SearchRange(view, pattern, flags, from, view.Length());
     if (!match) break;
-    ++count;
+    matches.push_back(*match);
     from = std::max(match->second, match->first + 1);
   }
-  const long growth =
-      count * (static_cast<long>(replacement.size()) - static_cast<long>(pattern.size()));
-  if (view.Length() + growth > CTarvexView::kTextLimit) return std::nullopt;
+  const long change = static_cast<long>(replacement.size()) - static_cast<long>(pattern.size());
+  const long count = static_cast<long>(matches.size());
+  if (view.Length() + count * change > CTarvexView::kTextLimit) return std::nullopt;
   if (count == 0) return 0;
-  view.SendScintilla(Sci::SCI_BEGINUNDOACTION);
-  for (long from = 0;;) {
-    const auto match = SearchRange(view, pattern, flags, from, view.Length());
-    if (!match) break;
-    view.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<uintptr_t>(replacement.size()),
-                       replacement.data());
-    from = match->first + static_cast<long>(replacement.size());
-    if (match->first == match->second) ++from;
+
+  // One edit from the first match to the end of the last: an edit per match
+  // made the view measure the text again for each, minutes on a large file.
+  const long first = matches.front().first;
+  const long last = matches.back().second;
+  const std::string text = view.Bytes();
+  std::string joined;
+  joined.reserve(static_cast<std::size_t>(last - first + count * std::max(change, 0L)));
+  long at = first;
+  for (const auto& [start, end] : matches) {
+    joined.append(text, static_cast<std::size_t>(at), static_cast<std::size_t>(start - at));
+    joined.append(replacement);
+    at = end;
   }
+  // The selection stays on the text it was on, as it would have with an
+  // edit per match; within a match it moves to the match's start.
+  auto moved = [&](long pos) {
+    long shift = 0;
+    for (const auto& [start, end] : matches) {
+      if (pos < end) return pos <= start ? pos + shift : start + shift;
+      shift += change;
+    }
+    return pos + shift;
+  };
+  const long anchor = moved(view.SendScintilla(Sci::SCI_GETANCHOR));
+  const long caret = moved(view.SendScintilla(Sci::SCI_GETCURRENTPOS));
+  view.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+  view.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(first), last);
+  view.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<uintptr_t>(joined.size()), joined.data());
   view.SendScintilla(Sci::SCI_ENDUNDOACTION);
+  view.SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(anchor), caret);
   return static_cast<int>(count);
 }
 
