@@ -50,6 +50,9 @@ struct Tables {
   // chain), one table per step, each one word longer than 1 KB so that a
   // position's eight loads do not fall on the same cache set.
   uint32_t g32[8][257];
+  // The same words two to a 64-bit word, 32 bits apart (steps 2k and
+  // 2k + 1): one multiply and one add then serve two steps.
+  uint64_t g64[4][257];
   uint8_t f[257];  // fold(sx[r])
 };
 
