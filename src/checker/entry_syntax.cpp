@@ -13,22 +13,8 @@ LineKind KindOfLine(std::string_view strippedLine) {
 }
 
 SourceEntry SplitEntry(std::string_view line, std::size_t equals) {
-  SourceEntry entry;
-  const std::string_view keywordPart = line.substr(0, equals);
-  entry.value = StripBlanks(line.substr(equals + 1));
-  const std::size_t open = keywordPart.find('{');
-  const std::size_t close = keywordPart.rfind('}');
-  if (open != std::string_view::npos && close != std::string_view::npos && close > open) {
-    entry.keyword = StripBlanks(keywordPart.substr(0, open));
-    entry.attribute = StripBlanks(keywordPart.substr(open + 1, close - open - 1));
-    if (!StripBlanks(keywordPart.substr(close + 1)).empty()) {
-      entry.attribute = StripBlanks(keywordPart.substr(open + 1));
-    }
-  } else {
-    entry.keyword = StripBlanks(keywordPart);
-    entry.attribute = "DEFAULT";
-  }
-  return entry;
+  const SourceEntryView parts = SplitEntryView(line, equals);
+  return {std::string(parts.keyword), std::string(parts.attribute), std::string(parts.value)};
 }
 
 SourceEntryView SplitEntryView(std::string_view line, std::size_t equals) {
