@@ -1,0 +1,22 @@
+#include "qt/caret_tracker.h"
+
+namespace tarvex::qt {
+
+std::int32_t CaretTracker::Update(std::int32_t start, std::int32_t end) {
+  std::int32_t caret;
+  if (start == prevStart) {
+    if (end != prevEnd) caretAtEnd = true;  // only the end moved
+    caret = caretAtEnd ? end : start;
+  } else if (end == prevEnd || end == prevStart) {
+    caretAtEnd = false;  // the start moved away from a fixed end
+    caret = start;
+  } else {
+    caretAtEnd = true;
+    caret = end;
+  }
+  prevStart = start;
+  prevEnd = end;
+  return caret;
+}
+
+}  // namespace tarvex::qt

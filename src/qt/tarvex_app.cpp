@@ -1,0 +1,288 @@
+#include "qt/tarvex_app.h"
+
+#include <Qsci/qsciprinter.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSettings>
+#include <filesystem>
+#include <iostream>
+
+#include "qt/about_dialog.h"
+#include "qt/dialogs.h"
+#include "qt/embedding/embedding_server.h"
+#include "qt/help_viewer.h"
+#include "qt/main_frame.h"
+#include "qt/printing.h"
+#include "qt/registration/registration.h"
+#include "qt/resources/frame_resources.h"
+#include "qt/tarvex_doc.h"
+#include "qt/tarvex_view.h"
+#include "qt/text_codec.h"
+#include "commands/open_commands.h"
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
+
+namespace tarvex::qt {
+namespace {
+
+constexpr int kExitFailure = 1;
+constexpr double kPrintMarginMm = 15.0;
+const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
+
+// The path as given, without its double quotes, made absolute, and for a
+// symbolic link the file it points to.
+QString ResolveDocumentPath(const QString& given) {
+  QString path = given;
+  if (path.startsWith(QLatin1Char('"'))) {
+    path.remove(0, 1);
+    const qsizetype lastQuote = path.lastIndexOf(QLatin1Char('"'));
+    if (lastQuote >= 0) path.truncate(lastQuote);
+  }
+  path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  const QFileInfo info(path);
+  if (info.isSymLink()) {
+    const QString target = info.canonicalFilePath();
+    path = target.isEmpty() ? info.symLinkTarget() : target;
+  }
+  return path;
+}
+
+// Whether two paths name one file. On a file system that tells letter
+// case apart, names that differ in case are two files.
+bool SameFile(const QString& a, const QString& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(ToPath(a), ToPath(b), error) && !error;
+}
+
+}  // namespace
+
+CTarvexApp::CTarvexApp(Dialogs& dialogs)
+    : dialogs_(dialogs),
+      ws_(*this),
+      printer_(std::make_unique<QsciPrinter>()),
+      helpFile_(DefaultHelpFile()) {
+  resources::InitResources();
+  // Text kept clear of the page's edge, which most printers cannot reach.
+  printer_->setPageMargins(
+      QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+      QPageLayout::Millimeter);
+}
+
+CTarvexApp::~CTarvexApp() {
+  server_.reset();
+  doc_.reset();
+  frame_.reset();
+}
+
+bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
+  QCoreApplication::setOrganizationName(QString::fromLatin1(kSettingsKey));
+  QCoreApplication::setApplicationName(LoadText(IDS_APP_TITLE));
+  LoadStdProfileSettings();
+
+  const CommandLineInfo info = ParseCommandLine(args);
+  RegisterWithDesktop(info.runEmbedded);
+  if (info.shell == CommandLineInfo::Shell::kAppUnregister) {
+    Unregister(info.runEmbedded);
+    return false;
+  }
+  if (info.runEmbedded) return StartEmbedded();
+  switch (info.shell) {
+    case CommandLineInfo::Shell::kAppUnregister:
+      break;  // done above
+    case CommandLineInfo::Shell::kFileDde:
+      // A desktop request; Tarvex registers none, so there is nothing to answer.
+      exitCode_ = 0;
+      return false;
+    case CommandLineInfo::Shell::kFilePrint:
+    case CommandLineInfo::Shell::kFilePrintTo:
+      exitCode_ = RunPrintRequest(info) ? 0 : kExitFailure;
+      return false;
+    case CommandLineInfo::Shell::kFileOpen:
+      if (!OpenDocumentFile(FromPath(info.fileName), false)) {
+        exitCode_ = kExitFailure;
+        return false;
+      }
+      break;
+    case CommandLineInfo::Shell::kFileNew:
+      if (!CreateDocumentWindow()) {
+        exitCode_ = kExitFailure;
+        return false;
+      }
+      doc_->OnNewDocument();
+      break;
+  }
+  frame_->show();
+  frame_->setAcceptDrops(true);
+  return true;
+}
+
+int CTarvexApp::ExitInstance() {
+  if (!unregistered_) SaveStdProfileSettings();
+  return exitCode_;
+}
+
+void CTarvexApp::RegisterWithDesktop(bool embedded) {
+  const auto paths = registration::RegistrationPaths::FromEnvironment();
+  registration::RegisterDocumentType(paths);
+  if (!embedded && !registration::RegisterServer(paths)) {
+    ws_.AppMessageBox(IDP_FAILED_TO_UPDATE_REGISTRY, FormatMessage(IDP_FAILED_TO_UPDATE_REGISTRY));
+  }
+  registration::RunDatabaseUpdaters(paths);
+}
+
+void CTarvexApp::Unregister(bool embedded) {
+  unregistered_ = true;
+  const bool removed = registration::Unregister(registration::RegistrationPaths::FromEnvironment());
+  if (!embedded) {
+    const int id = removed ? IDP_UNREG_DONE : IDP_UNREG_FAILURE;
+    ws_.AppMessageBox(id, FormatMessage(id));
+  }
+  exitCode_ = removed ? 0 : kExitFailure;
+}
+
+bool CTarvexApp::StartEmbedded() {
+  // The container holds the object; no window of it ends the process.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+  // keyword.txt is read here, as for a document: without it, no object.
+  if (!CreateDocumentWindow()) {
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    exitCode_ = kExitFailure;
+    return false;
+  }
+  doc_->OnNewDocument();
+  server_ = std::make_unique<EmbeddingServer>(*this);
+  QString error;
+  if (!server_->Start(&error)) {
+    std::cerr << "tarvex: " << error.toLocal8Bit().constData() << "\n";
+    server_.reset();
+    doc_.reset();
+    frame_.reset();
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+    exitCode_ = kExitFailure;
+    return false;
+  }
+  return true;
+}
+
+void CTarvexApp::LoadStdProfileSettings() {
+  QSettings settings;
+  recent_.Load(settings);
+  previewPages_ = settings.value(kPreviewPagesKey, 0).toInt();
+}
+
+void CTarvexApp::SaveStdProfileSettings() const {
+  QSettings settings;
+  recent_.Save(settings);
+  if (previewPages_ != 0) settings.setValue(kPreviewPagesKey, previewPages_);
+}
+
+bool CTarvexApp::CreateDocumentWindow() {
+  frame_ = std::make_unique<CMainFrame>(*this, ws_, dialogs_);
+  if (frame_->OnCreate() != 0) {
+    frame_.reset();
+    ws_.AppMessageBox(IDP_FAILED_TO_CREATE_DOC, FormatMessage(IDP_FAILED_TO_CREATE_DOC));
+    return false;
+  }
+  doc_ = std::make_unique<CTarvexDoc>(*frame_->view(), dialogs_, frame_.get());
+  connect(doc_.get(), &CTarvexDoc::savedAs, this, &CTarvexApp::AddToRecentFiles);
+  frame_->SetDocument(doc_.get());
+  return true;
+}
+
+CTarvexDoc* CTarvexApp::OpenDocumentFile(const QString& given, bool activate) {
+  const QString path = ResolveDocumentPath(given);
+  if (doc_ && !doc_->path().isEmpty() && SameFile(path, doc_->path())) {
+    if (activate) frame_->ActivateFrame();
+    return doc_.get();
+  }
+  const bool first = !frame_;
+  if (first && !CreateDocumentWindow()) return nullptr;
+  if (!doc_->SaveModified()) return nullptr;
+  if (doc_->ReadFile(path) != CTarvexDoc::ReadResult::kRead) {
+    if (first) {
+      doc_.reset();
+      frame_.reset();
+    }
+    return nullptr;
+  }
+  AddToRecentFiles(path);
+  if (activate) frame_->ActivateFrame();
+  return doc_.get();
+}
+
+void CTarvexApp::AddToRecentFiles(const QString& path) {
+  recent_.Add(path);
+  emit recentFilesChanged();
+}
+
+void CTarvexApp::OnFileNew() {
+  if (!doc_ || !doc_->SaveModified()) return;
+  doc_->OnNewDocument();
+}
+
+void CTarvexApp::OnFileOpen() {
+  ForwardOpenCommand(ws_);
+}
+
+void CTarvexApp::OnFilePrintSetup() {
+  dialogs_.PrintSetup(frame_.get(), *printer_);
+}
+
+void CTarvexApp::OnAppExit() {
+  if (frame_) frame_->close();
+}
+
+void CTarvexApp::OnAppAbout() {
+  CAboutDlg about(frame_.get());
+  dialogs_.Run(about);
+}
+
+void CTarvexApp::OnOpenRecentFile(int index) {
+  const QString path = recent_.paths().value(index);
+  if (path.isEmpty()) return;
+  if (!OpenDocumentFile(path)) {
+    recent_.Remove(static_cast<int>(recent_.paths().indexOf(path)));
+    emit recentFilesChanged();
+  }
+}
+
+bool CTarvexApp::OnFilePrintDirect(const QString& printerName) {
+  if (!frame_) return false;
+  if (!printerName.isEmpty()) {
+    if (!PrinterInstalled(printerName)) {
+      std::cerr << "tarvex: no printer named \"" << ToPath(printerName) << "\" is installed\n";
+      return false;
+    }
+    printer_->setOutputFormat(QPrinter::NativeFormat);
+    printer_->setPrinterName(printerName);
+  } else if (!HasPrintTarget(*printer_)) {
+    std::cerr << "tarvex: no printer is installed\n";
+    return false;
+  }
+  printer_->setDocName(doc_ ? doc_->title() : QString());
+  if (!PrintView(*frame_->view(), *printer_)) {
+    dialogs_.Message(frame_->isVisible() ? frame_.get() : nullptr,
+                     FromMessage(PrintFailure(*printer_).text), Dialogs::Icon::kWarning);
+    return false;
+  }
+  return true;
+}
+
+bool CTarvexApp::RunPrintRequest(const CommandLineInfo& info) {
+  if (info.fileName.empty()) {
+    std::cerr << "tarvex: printing needs the name of the file to print\n";
+    return false;
+  }
+  // The window stays hidden: the file is printed and the application ends.
+  if (!OpenDocumentFile(FromPath(info.fileName), false)) return false;
+  const bool printed = OnFilePrintDirect(
+      info.shell == CommandLineInfo::Shell::kFilePrintTo ? FromPath(info.printerName) : QString());
+  doc_.reset();
+  frame_.reset();
+  return printed;
+}
+
+}  // namespace tarvex::qt
