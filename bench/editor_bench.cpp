@@ -11,10 +11,10 @@
 #include <cstdio>
 #include <string>
 
+#include "keywords/keyword_table.h"
 #include "qt/checking/source_checking.h"
 #include "qt/find/text_search.h"
 #include "qt/tarvex_view.h"
-#include "keywords/keyword_table.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <QFileInfo>
 
-#include "qt/text_codec.h"
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
+#include "qt/text_codec.h"
 
 namespace tarvex::qt {
 namespace {

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "qt/dialogs.h"
 #include "qt/find/find_controller.h"
 #include "qt/keyword_toolbar.h"
@@ -20,8 +22,6 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/resource_ids.h"
-#include "platform/string_table.h"
 
 namespace tarvex::qt {
 namespace {

@@ -9,9 +9,9 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "platform/resource_ids.h"
 #include "qt/resources/frame_resources.h"
 #include "qt/text_codec.h"
-#include "platform/resource_ids.h"
 
 namespace tarvex::qt {
 

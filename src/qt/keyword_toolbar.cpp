@@ -9,12 +9,12 @@
 #include <QToolButton>
 #include <algorithm>
 
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "qt/accessibility/named_combo_box.h"
 #include "qt/accessibility/separator_role.h"
 #include "qt/resources/frame_resources.h"
 #include "qt/text_codec.h"
-#include "platform/resource_ids.h"
-#include "platform/string_table.h"
 
 namespace tarvex::qt {
 namespace {

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
 #include "qt/checking/source_checking.h"
 #include "qt/help_viewer.h"
 #include "qt/keyword_toolbar.h"
@@ -18,8 +20,6 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
 
 namespace tarvex::qt {
 namespace {

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "qt/command_router.h"
 #include "commands/main_frame_logic.h"
+#include "qt/command_router.h"
 
 class QAction;
 class QMenu;

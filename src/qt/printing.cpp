@@ -5,10 +5,10 @@
 #include <QPainter>
 #include <QPrinterInfo>
 
-#include "qt/tarvex_view.h"
-#include "qt/text_codec.h"
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
+#include "qt/tarvex_view.h"
+#include "qt/text_codec.h"
 
 namespace tarvex::qt {
 namespace {

@@ -10,8 +10,8 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "qt/text_codec.h"
 #include "platform/resource_ids.h"
+#include "qt/text_codec.h"
 
 namespace tarvex::qt {
 namespace {

@@ -3,8 +3,8 @@
 #include <QLabel>
 #include <QStatusTipEvent>
 
-#include "qt/text_codec.h"
 #include "platform/resource_ids.h"
+#include "qt/text_codec.h"
 
 namespace tarvex::qt {
 

@@ -10,6 +10,9 @@
 #include <filesystem>
 #include <iostream>
 
+#include "commands/open_commands.h"
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
 #include "qt/about_dialog.h"
 #include "qt/dialogs.h"
 #include "qt/embedding/embedding_server.h"
@@ -21,9 +24,6 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "commands/open_commands.h"
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
 
 namespace tarvex::qt {
 namespace {

@@ -5,13 +5,13 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
 #include "qt/dialogs.h"
 #include "qt/file_errors.h"
 #include "qt/resources/frame_resources.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
 
 namespace tarvex::qt {
 

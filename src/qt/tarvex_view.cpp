@@ -15,10 +15,10 @@
 #include <QScrollBar>
 #include <algorithm>
 
+#include "platform/message_format.h"
 #include "qt/code_page/code_page_glyphs.h"
 #include "qt/code_page/text_view_accessible.h"
 #include "qt/text_codec.h"
-#include "platform/message_format.h"
 
 namespace tarvex::qt {
 namespace {

@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+#include "keywords/keyword_table.h"
+#include "platform/resource_ids.h"
 #include "qt/keyword_toolbar.h"
 #include "qt/main_frame.h"
 #include "qt/status_bar.h"
@@ -27,8 +29,6 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "keywords/keyword_table.h"
-#include "platform/resource_ids.h"
 #include "qt_print.h"
 #include "scripted_dialogs.h"
 #include "support/temp_dir.h"

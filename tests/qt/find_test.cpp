@@ -3,11 +3,11 @@
 #include <QLineEdit>
 #include <QSpinBox>
 
+#include "editor_fixture.h"
 #include "qt/find/find_controller.h"
 #include "qt/find/find_dialog.h"
 #include "qt/find/go_to_line_dialog.h"
 #include "qt/find/text_search.h"
-#include "editor_fixture.h"
 
 namespace tarvex::qt::testing {
 namespace {

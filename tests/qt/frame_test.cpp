@@ -4,8 +4,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
-#include "qt/help_viewer.h"
 #include "editor_fixture.h"
+#include "qt/help_viewer.h"
 
 namespace tarvex::qt::testing {
 namespace {

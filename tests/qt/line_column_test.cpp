@@ -1,7 +1,7 @@
 // The line and column indicator: which end of the selection the caret is
 // on, and rows counted as the view shows them.
-#include "qt/caret_tracker.h"
 #include "editor_fixture.h"
+#include "qt/caret_tracker.h"
 
 namespace tarvex::qt::testing {
 namespace {

@@ -3,8 +3,8 @@
 #include <QMenuBar>
 #include <QSettings>
 
-#include "qt/recent_file_list.h"
 #include "editor_fixture.h"
+#include "qt/recent_file_list.h"
 
 namespace tarvex::qt::testing {
 namespace {

@@ -3,11 +3,11 @@
 // calltip.
 #include <QKeyEvent>
 
+#include "editor_fixture.h"
 #include "qt/checking/keyword_assist.h"
 #include "qt/checking/live_check.h"
 #include "qt/checking/policy_lexer.h"
 #include "qt/checking/source_checking.h"
-#include "editor_fixture.h"
 
 namespace tarvex::qt::testing {
 namespace {

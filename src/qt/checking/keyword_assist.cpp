@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "qt/tarvex_view.h"
 #include "checker/entry_context.h"
 #include "keywords/keyword_description.h"
 #include "lsp/policy_language.h"
+#include "qt/tarvex_view.h"
 
 namespace tarvex::qt {
 namespace {

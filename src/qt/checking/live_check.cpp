@@ -4,8 +4,8 @@
 #include <QPalette>
 #include <QToolTip>
 
-#include "qt/tarvex_view.h"
 #include "platform/code_page_1252.h"
+#include "qt/tarvex_view.h"
 
 namespace tarvex::qt {
 namespace {

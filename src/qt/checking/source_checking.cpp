@@ -5,13 +5,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "platform/code_page_1252.h"
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "qt/checking/keyword_assist.h"
 #include "qt/checking/live_check.h"
 #include "qt/checking/policy_lexer.h"
 #include "qt/tarvex_view.h"
-#include "platform/code_page_1252.h"
-#include "platform/resource_ids.h"
-#include "platform/string_table.h"
 
 namespace tarvex::qt {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string>
 
-#include "qt/tarvex_view.h"
 #include "platform/code_page_1252.h"
+#include "qt/tarvex_view.h"
 
 namespace tarvex::qt {
 namespace {

@@ -4,14 +4,14 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "qt/embedding/server_resources.h"
 #include "qt/main_frame.h"
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
-#include "platform/string_table.h"
 
 namespace tarvex::qt {
 namespace {

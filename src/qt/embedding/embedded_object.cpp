@@ -8,6 +8,8 @@
 #include <QWindow>
 #include <functional>
 
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
 #include "qt/embedding/in_place_frame.h"
 #include "qt/main_frame.h"
 #include "qt/resources/frame_resources.h"
@@ -15,8 +17,6 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
 
 #if QT_CONFIG(xcb)
 #include <xcb/xcb.h>

@@ -11,11 +11,11 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "qt/embedding/server_resources.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/resource_ids.h"
-#include "platform/string_table.h"
 
 namespace tarvex::qt {
 namespace {

@@ -3,12 +3,12 @@
 #include <QApplication>
 #include <QLineEdit>
 
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
 #include "qt/find/find_dialog.h"
 #include "qt/find/go_to_line_dialog.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
 
 namespace tarvex::qt {
 

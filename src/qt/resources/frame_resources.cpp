@@ -3,8 +3,8 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "qt/text_codec.h"
 #include "platform/resource_ids.h"
+#include "qt/text_codec.h"
 
 // Outside any namespace, as Qt's resource macro requires.
 static void InitTarvexResources() {

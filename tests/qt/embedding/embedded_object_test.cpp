@@ -10,8 +10,8 @@
 #include <QSignalSpy>
 #include <QToolBar>
 
-#include "qt/embedding/in_place_frame.h"
 #include "editor_fixture.h"
+#include "qt/embedding/in_place_frame.h"
 
 namespace tarvex::qt::testing {
 namespace {

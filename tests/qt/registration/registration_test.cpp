@@ -9,8 +9,8 @@
 #include <QMimeDatabase>
 #include <QProcess>
 
-#include "qt/registration/desktop_entries.h"
 #include "editor_fixture.h"
+#include "qt/registration/desktop_entries.h"
 
 namespace tarvex::qt::registration {
 namespace {
