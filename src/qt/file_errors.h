@@ -1,19 +1,17 @@
-// The message that tells the user why a document could not be read or
-// saved, picked from the framework's file-error texts by what the file
-// system says about the path.
+// The file-error message for a document that could not be read or saved:
+// the shell layer's choice (shell/file_errors.h), with the facts about the
+// path gathered through Qt.
 #ifndef TARVEX_QT_FILE_ERRORS_H_
 #define TARVEX_QT_FILE_ERRORS_H_
 
 #include <QFileDevice>
 #include <QString>
-#include <string>
+
+#include "shell/file_errors.h"
 
 namespace tarvex::qt {
 
-struct FileErrorMessage {
-  int id;            // the string-table id, 61696 and up
-  std::string text;  // formatted with the path for %1
-};
+using shell::FileErrorMessage;
 
 // `path` could not be opened for reading.
 FileErrorMessage ReadOpenFailure(const QString& path);

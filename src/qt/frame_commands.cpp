@@ -15,7 +15,6 @@
 #include "qt/keyword_toolbar.h"
 #include "qt/main_frame.h"
 #include "qt/printing.h"
-#include "qt/recent_file_list.h"
 #include "qt/resources/frame_resources.h"
 #include "qt/status_bar.h"
 #include "qt/tarvex_app.h"
@@ -70,7 +69,7 @@ void CMainFrame::RegisterCommands() {
   router_.Add(ID_FILE_PRINT_SETUP, [this] { app_.OnFilePrintSetup(); });
   router_.Add(ID_APP_EXIT, [this] { app_.OnAppExit(); });
   router_.Add(ID_APP_ABOUT, [this] { app_.OnAppAbout(); });
-  for (int n = 0; n < RecentFileList::kSize; ++n) {
+  for (int n = 0; n < shell::RecentFileList::kSize; ++n) {
     router_.Add(ID_FILE_MRU_FILE1 + n, [this, n] { app_.OnOpenRecentFile(n); });
   }
 }
@@ -101,7 +100,7 @@ void CMainFrame::CreateActions() {
       }
     }
   }
-  for (int n = 0; n < RecentFileList::kSize; ++n) make(ID_FILE_MRU_FILE1 + n, QString());
+  for (int n = 0; n < shell::RecentFileList::kSize; ++n) make(ID_FILE_MRU_FILE1 + n, QString());
   for (const resources::Accelerator& key : resources::MainAccelerators()) {
     QAction* action = actions_.value(key.id);
     if (!action) action = make(key.id, ToQString(ToolTipOf(LoadStringText(key.id))));
@@ -129,7 +128,7 @@ void CMainFrame::CreateMenus() {
         QAction* placeholder = menu->addAction(QString::fromLatin1(item.caption));
         placeholder->setEnabled(false);
         recentActions_ << placeholder;
-        for (int n = 0; n < RecentFileList::kSize; ++n) {
+        for (int n = 0; n < shell::RecentFileList::kSize; ++n) {
           menu->addAction(actions_.value(ID_FILE_MRU_FILE1 + n));
         }
       } else {
@@ -145,15 +144,15 @@ void CMainFrame::CreateMenus() {
 }
 
 void CMainFrame::UpdateRecentFileMenu() {
-  const QStringList& paths = app_.recentFiles().paths();
-  recentActions_.front()->setVisible(paths.isEmpty());
-  for (int n = 0; n < RecentFileList::kSize; ++n) {
+  const std::vector<std::string>& paths = app_.recentFiles().paths();
+  recentActions_.front()->setVisible(paths.empty());
+  for (int n = 0; n < shell::RecentFileList::kSize; ++n) {
     QAction* entry = actions_.value(ID_FILE_MRU_FILE1 + n);
-    entry->setVisible(n < paths.size());
-    if (n < paths.size()) {
-      QString shown = RecentFileList::DisplayName(paths[n]);
-      shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-      entry->setText(QStringLiteral("&%1 %2").arg(n + 1).arg(shown));
+    const bool listed = n < static_cast<int>(paths.size());
+    entry->setVisible(listed);
+    if (listed) {
+      entry->setText(QString::fromUtf8(
+          shell::RecentFileList::MenuText(n, paths[static_cast<std::size_t>(n)]).c_str()));
     }
   }
 }

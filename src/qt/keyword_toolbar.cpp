@@ -76,7 +76,7 @@ void CKeywordToolBar::LoadToolBar(const QMap<int, QAction*>& actions) {
     } else if (entry.boxWidth > 0) {
       placeholders_.insert(entry.id, addSeparator());
     } else if (QAction* action = actions.value(entry.id)) {
-      action->setIcon(QIcon(QString::fromLatin1(entry.image)));
+      action->setIcon(resources::ToolbarIcon(entry.image));
       action->setIconVisibleInMenu(false);
       addAction(action);
     }

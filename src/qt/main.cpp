@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <iostream>
 
-#include "qt/command_line.h"
 #include "qt/qt_dialogs.h"
 #include "qt/startup/display_check.h"
 #include "qt/tarvex_app.h"
+#include "shell/command_line.h"
 
 int main(int argc, char* argv[]) {
   const auto env = [](const char* name) {
@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
   std::vector<std::string> args(argv + 1, argv + argc);
   // Editing in place is XEmbed, which only X11 has: under a Wayland session
   // an object runs on Xwayland unless told otherwise.
-  if (tarvex::qt::ParseCommandLine(args).runEmbedded &&
+  if (tarvex::shell::ParseCommandLine(args).runEmbedded &&
       qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY")) {
     qputenv("QT_QPA_PLATFORM", "xcb");
   }

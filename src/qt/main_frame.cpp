@@ -20,6 +20,7 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
+#include "shell/document_rules.h"
 
 namespace tarvex::qt {
 namespace {
@@ -32,13 +33,6 @@ std::vector<std::string> DroppedPaths(const QMimeData* data) {
     if (url.isLocalFile()) paths.push_back(ToPath(url.toLocalFile()));
   }
   return paths;
-}
-
-int BoxWidth(int id) {
-  for (const resources::ToolbarEntry& entry : resources::MainToolbar()) {
-    if (entry.id == id) return entry.boxWidth;
-  }
-  return 0;
 }
 
 }  // namespace
@@ -79,10 +73,10 @@ int CMainFrame::OnCreate() {
   addToolBar(Qt::TopToolBarArea, m_wndTools);
 
   // The keyword browser; without keyword.txt the frame is not created.
-  if (!m_wndTools->CreateBox(ID_KEYWORD, BoxWidth(ID_KEYWORD))) return -1;
+  if (!m_wndTools->CreateBox(ID_KEYWORD, shell::ToolbarBoxWidth(ID_KEYWORD))) return -1;
   if (!FillKeywordBox()) return -1;
   for (int id : {ID_KEYWORD_TYPE, ID_KEYWORD_MIN, ID_KEYWORD_MAX}) {
-    if (!m_wndTools->CreateBox(id, BoxWidth(id))) return -1;
+    if (!m_wndTools->CreateBox(id, shell::ToolbarBoxWidth(id))) return -1;
   }
   connect(m_wndTools, &CKeywordToolBar::keywordSelChange, this, [this] { OnKeywordSelChange(); });
 
@@ -123,9 +117,10 @@ void CMainFrame::ActivateFrame() {
 }
 
 void CMainFrame::UpdateTitle() {
-  QString name = doc_ ? doc_->title() : QString::fromLatin1(resources::kUntitled);
-  name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // Qt's modified mark
-  setWindowTitle(name + QStringLiteral(" - ") + resources::DocumentStringField(0));
+  const QString name = doc_ ? doc_->title() : QString::fromLatin1(resources::kUntitled);
+  QString title = FromMessage(shell::FrameTitle(ToPath(name)));
+  title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // Qt's modified mark
+  setWindowTitle(title);
 }
 
 void CMainFrame::RequestIdleUpdate(bool locks) {

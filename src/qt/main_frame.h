@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "commands/main_frame_logic.h"
-#include "qt/command_router.h"
+#include "shell/command_router.h"
 
 class QAction;
 class QMenu;
@@ -103,7 +103,7 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
   Dialogs& dialogs_;
   CTarvexView* view_;
   CTarvexDoc* doc_ = nullptr;
-  CommandRouter router_;
+  shell::CommandRouter router_;
   QMap<int, QAction*> actions_;
   QMenu* fileMenu_ = nullptr;
   QMenu* editMenu_ = nullptr;

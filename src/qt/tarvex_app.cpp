@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSettings>
 #include <filesystem>
 #include <iostream>
 
@@ -19,28 +18,24 @@
 #include "qt/help_viewer.h"
 #include "qt/main_frame.h"
 #include "qt/printing.h"
+#include "qt/qt_settings_store.h"
 #include "qt/registration/registration.h"
 #include "qt/resources/frame_resources.h"
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
+#include "shell/document_rules.h"
 
 namespace tarvex::qt {
 namespace {
 
 constexpr int kExitFailure = 1;
 constexpr double kPrintMarginMm = 15.0;
-const QString kPreviewPagesKey = QStringLiteral("Settings/PreviewPages");
 
 // The path as given, without its double quotes, made absolute, and for a
 // symbolic link the file it points to.
 QString ResolveDocumentPath(const QString& given) {
-  QString path = given;
-  if (path.startsWith(QLatin1Char('"'))) {
-    path.remove(0, 1);
-    const qsizetype lastQuote = path.lastIndexOf(QLatin1Char('"'));
-    if (lastQuote >= 0) path.truncate(lastQuote);
-  }
+  QString path = FromPath(shell::UnquotePath(ToPath(given)));
   path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
   const QFileInfo info(path);
   if (info.isSymLink()) {
@@ -78,35 +73,35 @@ CTarvexApp::~CTarvexApp() {
 }
 
 bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
-  QCoreApplication::setOrganizationName(QString::fromLatin1(kSettingsKey));
+  QCoreApplication::setOrganizationName(QString::fromLatin1(shell::kSettingsKey));
   QCoreApplication::setApplicationName(LoadText(IDS_APP_TITLE));
   LoadStdProfileSettings();
 
-  const CommandLineInfo info = ParseCommandLine(args);
+  const shell::CommandLineInfo info = shell::ParseCommandLine(args);
   RegisterWithDesktop(info.runEmbedded);
-  if (info.shell == CommandLineInfo::Shell::kAppUnregister) {
+  if (info.shell == shell::CommandLineInfo::Shell::kAppUnregister) {
     Unregister(info.runEmbedded);
     return false;
   }
   if (info.runEmbedded) return StartEmbedded();
   switch (info.shell) {
-    case CommandLineInfo::Shell::kAppUnregister:
+    case shell::CommandLineInfo::Shell::kAppUnregister:
       break;  // done above
-    case CommandLineInfo::Shell::kFileDde:
+    case shell::CommandLineInfo::Shell::kFileDde:
       // A desktop request; Tarvex registers none, so there is nothing to answer.
       exitCode_ = 0;
       return false;
-    case CommandLineInfo::Shell::kFilePrint:
-    case CommandLineInfo::Shell::kFilePrintTo:
+    case shell::CommandLineInfo::Shell::kFilePrint:
+    case shell::CommandLineInfo::Shell::kFilePrintTo:
       exitCode_ = RunPrintRequest(info) ? 0 : kExitFailure;
       return false;
-    case CommandLineInfo::Shell::kFileOpen:
+    case shell::CommandLineInfo::Shell::kFileOpen:
       if (!OpenDocumentFile(FromPath(info.fileName), false)) {
         exitCode_ = kExitFailure;
         return false;
       }
       break;
-    case CommandLineInfo::Shell::kFileNew:
+    case shell::CommandLineInfo::Shell::kFileNew:
       if (!CreateDocumentWindow()) {
         exitCode_ = kExitFailure;
         return false;
@@ -168,15 +163,17 @@ bool CTarvexApp::StartEmbedded() {
 }
 
 void CTarvexApp::LoadStdProfileSettings() {
-  QSettings settings;
+  QtSettingsStore settings;
   recent_.Load(settings);
-  previewPages_ = settings.value(kPreviewPagesKey, 0).toInt();
+  previewPages_ = settings.ReadInt(shell::kSettingsSection, shell::kPreviewPagesEntry).value_or(0);
 }
 
 void CTarvexApp::SaveStdProfileSettings() const {
-  QSettings settings;
+  QtSettingsStore settings;
   recent_.Save(settings);
-  if (previewPages_ != 0) settings.setValue(kPreviewPagesKey, previewPages_);
+  if (previewPages_ != 0) {
+    settings.WriteInt(shell::kSettingsSection, shell::kPreviewPagesEntry, previewPages_);
+  }
 }
 
 bool CTarvexApp::CreateDocumentWindow() {
@@ -214,7 +211,7 @@ CTarvexDoc* CTarvexApp::OpenDocumentFile(const QString& given, bool activate) {
 }
 
 void CTarvexApp::AddToRecentFiles(const QString& path) {
-  recent_.Add(path);
+  recent_.Add(ToPath(path));
   emit recentFilesChanged();
 }
 
@@ -241,10 +238,10 @@ void CTarvexApp::OnAppAbout() {
 }
 
 void CTarvexApp::OnOpenRecentFile(int index) {
-  const QString path = recent_.paths().value(index);
-  if (path.isEmpty()) return;
-  if (!OpenDocumentFile(path)) {
-    recent_.Remove(static_cast<int>(recent_.paths().indexOf(path)));
+  if (index < 0 || index >= static_cast<int>(recent_.paths().size())) return;
+  const std::string path = recent_.paths()[static_cast<std::size_t>(index)];
+  if (!OpenDocumentFile(FromPath(path))) {
+    recent_.Remove(recent_.IndexOf(path));
     emit recentFilesChanged();
   }
 }
@@ -271,15 +268,16 @@ bool CTarvexApp::OnFilePrintDirect(const QString& printerName) {
   return true;
 }
 
-bool CTarvexApp::RunPrintRequest(const CommandLineInfo& info) {
+bool CTarvexApp::RunPrintRequest(const shell::CommandLineInfo& info) {
   if (info.fileName.empty()) {
     std::cerr << "tarvex: printing needs the name of the file to print\n";
     return false;
   }
   // The window stays hidden: the file is printed and the application ends.
   if (!OpenDocumentFile(FromPath(info.fileName), false)) return false;
-  const bool printed = OnFilePrintDirect(
-      info.shell == CommandLineInfo::Shell::kFilePrintTo ? FromPath(info.printerName) : QString());
+  const bool printed = OnFilePrintDirect(info.shell == shell::CommandLineInfo::Shell::kFilePrintTo
+                                             ? FromPath(info.printerName)
+                                             : QString());
   doc_.reset();
   frame_.reset();
   return printed;

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "qt/command_line.h"
 #include "qt/qt_window_system.h"
-#include "qt/recent_file_list.h"
+#include "shell/command_line.h"
+#include "shell/recent_file_list.h"
 
 class QsciPrinter;
 
@@ -29,9 +29,6 @@ class CTarvexApp : public QObject {
   Q_OBJECT
 
  public:
-  // The settings live under this key, in the section of the application's title.
-  static constexpr const char* kSettingsKey = "Local AppWizard-Generated Applications";
-
   explicit CTarvexApp(Dialogs& dialogs);
   ~CTarvexApp() override;
 
@@ -69,7 +66,7 @@ class CTarvexApp : public QObject {
   Dialogs& dialogs() const { return dialogs_; }
   WindowSystem& windowSystem() { return ws_; }
   QsciPrinter& printer() const { return *printer_; }
-  RecentFileList& recentFiles() { return recent_; }
+  shell::RecentFileList& recentFiles() { return recent_; }
   int previewPages() const { return previewPages_; }
   void setPreviewPages(int pages) { previewPages_ = pages; }
   const QString& helpFile() const { return helpFile_; }
@@ -84,7 +81,7 @@ class CTarvexApp : public QObject {
   // Creates the frame with its view and document; false after showing
   // "Failed to create empty document.".
   bool CreateDocumentWindow();
-  bool RunPrintRequest(const CommandLineInfo& info);
+  bool RunPrintRequest(const shell::CommandLineInfo& info);
   // "Embedding": the frame and the object for the container; no window yet.
   bool StartEmbedded();
   // Registers the document type and, unless embedded, the server.
@@ -99,7 +96,7 @@ class CTarvexApp : public QObject {
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CTarvexDoc> doc_;          // destroyed before the frame that holds its view
   std::unique_ptr<EmbeddingServer> server_;  // destroyed first: it holds the view
-  RecentFileList recent_;
+  shell::RecentFileList recent_;
   int previewPages_ = 0;
   QString helpFile_;
   bool unregistered_ = false;

@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 
 #include "platform/message_format.h"
@@ -12,6 +11,7 @@
 #include "qt/resources/frame_resources.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
+#include "shell/document_rules.h"
 
 namespace tarvex::qt {
 
@@ -20,7 +20,8 @@ CTarvexDoc::CTarvexDoc(CTarvexView& view, Dialogs& dialogs, QWidget* window)
 
 QString CTarvexDoc::title() const {
   if (!embeddedTitle_.isEmpty()) return embeddedTitle_;
-  return path_.isEmpty() ? QString::fromLatin1(resources::kUntitled) : QFileInfo(path_).fileName();
+  const QString name = path_.isEmpty() ? QString() : QFileInfo(path_).fileName();
+  return FromPath(shell::DocumentTitle(ToPath(name)));
 }
 
 bool CTarvexDoc::IsModified() const {
@@ -100,11 +101,7 @@ bool CTarvexDoc::WriteFile(const QString& path, bool copy) {
 }
 
 QString CTarvexDoc::ProposedSaveName() const {
-  if (!path_.isEmpty()) return path_;
-  QString name = title();
-  const qsizetype cut = name.indexOf(QRegularExpression(QStringLiteral("[ #%;/\\\\]")));
-  if (cut >= 0) name.truncate(cut);
-  return name + resources::DocumentStringField(4);
+  return FromPath(shell::ProposedSaveName(ToPath(path_), ToPath(title())));
 }
 
 bool CTarvexDoc::OnFileSave() {

@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include "shell/document_rules.h"
+
 class QWidget;
 
 namespace tarvex::qt {
@@ -19,7 +21,7 @@ class CTarvexDoc : public QObject {
 
  public:
   // Files this large or larger are refused (61701).
-  static constexpr qint64 kMaxFileSize = 1048576;
+  static constexpr qint64 kMaxFileSize = shell::kMaxFileSize;
 
   enum class ReadResult {
     kRead,       // the file is the document now

@@ -203,8 +203,7 @@ QString CTarvexView::OnUpdateLineCol() {
   const long caret =
       caret_.Update(static_cast<std::int32_t>(start), static_cast<std::int32_t>(end));
   const LineColumn at = LineColumnAt(caret);
-  const std::string text =
-      FormatText("Ln %d, Col %d", {static_cast<int>(at.line), static_cast<int>(at.column)});
+  const std::string text = shell::LineColumnText(at.line, at.column);
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 

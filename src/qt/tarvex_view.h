@@ -18,7 +18,8 @@
 #include <string_view>
 #include <utility>
 
-#include "qt/caret_tracker.h"
+#include "shell/caret_tracker.h"
+#include "shell/document_rules.h"
 
 class QAction;
 
@@ -28,7 +29,7 @@ class CTarvexView : public QsciScintilla {
   Q_OBJECT
 
  public:
-  static constexpr long kTextLimit = 0xFFFFF;  // 1,048,575 characters
+  static constexpr long kTextLimit = static_cast<long>(shell::kTextLimit);
   // Entries of the view's cache of measured text pieces.
   static constexpr unsigned long kPositionCacheEntries = 1UL << 17;
 
@@ -113,7 +114,7 @@ class CTarvexView : public QsciScintilla {
   // should do it itself.
   bool DeleteBack();
 
-  CaretTracker caret_;
+  shell::CaretTracker caret_;
   QList<QAction*> contextActions_;
   bool loading_ = false;
   long reportedCaret_ = -1;  // the caret position cursorPositionChanged last reported

@@ -149,7 +149,8 @@ TEST_F(OpenDocumentTest, DroppedSourcesOpenInOrder) {
   EXPECT_EQ(doc().path(), Path("second.inf"));
   EXPECT_EQ(view().Bytes(), "second");
   EXPECT_TRUE(dialogs_.boxes.empty());
-  EXPECT_EQ(app_->recentFiles().paths(), (QStringList{Path("second.inf"), Path("first.inf")}));
+  EXPECT_EQ(app_->recentFiles().paths(),
+            (std::vector<std::string>{ToPath(Path("second.inf")), ToPath(Path("first.inf"))}));
 }
 
 TEST_F(OpenDocumentTest, DroppedBinaryIsConvertedSilently) {

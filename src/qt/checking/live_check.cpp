@@ -14,15 +14,6 @@ QString FromCp1252(const std::string& bytes) {
   return QString::fromStdString(Cp1252ToUtf8(bytes));
 }
 
-// The underlined range of a fault: Generate's selection, or its first
-// character when Generate would select nothing there.
-std::pair<long, long> Underline(const SourceFault& f, std::size_t length) {
-  long start = static_cast<long>(f.selection.start);
-  long end = static_cast<long>(f.selection.end);
-  if (end == start && static_cast<std::size_t>(end) < length) ++end;
-  return {start, end};
-}
-
 }  // namespace
 
 LiveCheck::LiveCheck(CTarvexView* view, const KeywordTable& table, QObject* parent)
@@ -50,8 +41,7 @@ void LiveCheck::SetEnabled(bool enabled) {
     return;
   }
   pause_.stop();
-  faults_.clear();
-  text_.clear();
+  list_.Clear();
   ShowUnderlines();
   emit faultsChanged();
 }
@@ -59,8 +49,7 @@ void LiveCheck::SetEnabled(bool enabled) {
 void LiveCheck::CheckNow() {
   pause_.stop();
   if (!enabled_) return;
-  text_ = view_->Bytes();
-  faults_ = CheckText(text_, table_);
+  list_.Check(view_->Bytes(), table_);
   ShowUnderlines();
   emit faultsChanged();
 }
@@ -69,9 +58,10 @@ void LiveCheck::ShowUnderlines() {
   const long length = view_->Length();
   view_->SendScintilla(QsciScintilla::SCI_SETINDICATORCURRENT, kIndicator);
   view_->SendScintilla(QsciScintilla::SCI_INDICATORCLEARRANGE, 0, length);
-  for (const SourceFault& f : faults_) {
-    if (!f.selects) continue;
-    const auto [start, end] = Underline(f, text_.size());
+  for (const SourceFault& f : list_.faults()) {
+    const shell::TextRange range = list_.Underline(f);
+    const auto start = static_cast<long>(range.start);
+    const auto end = static_cast<long>(range.end);
     if (end > start && end <= length) {
       view_->SendScintilla(QsciScintilla::SCI_INDICATORFILLRANGE, start, end - start);
     }
@@ -79,19 +69,13 @@ void LiveCheck::ShowUnderlines() {
 }
 
 QString LiveCheck::MessageAt(long position) const {
-  for (const SourceFault& f : faults_) {
-    if (!f.selects) continue;
-    const auto [start, end] = Underline(f, text_.size());
-    if (position >= start && position < end) return FromCp1252(f.message);
-  }
-  return QString();
+  if (position < 0) return QString();
+  return FromCp1252(list_.MessageAt(static_cast<std::size_t>(position)));
 }
 
 QString LiveCheck::CountText() const {
   if (!enabled_) return QString();
-  const int n = static_cast<int>(faults_.size());
-  if (n == 0) return tr("No faults");
-  return n == 1 ? tr("1 fault") : tr("%1 faults").arg(n);
+  return QString::fromStdString(list_.CountText());
 }
 
 void LiveCheck::OnDwellStart(int position, int x, int y) {
@@ -103,7 +87,7 @@ void LiveCheck::OnDwellStart(int position, int x, int y) {
 }
 
 int LiveCheck::Select(int index) {
-  const SourceFault& f = faults_[index];
+  const SourceFault& f = list_.faults()[index];
   view_->SelectAndShow(f.selection.start, f.selection.end);
   emit faultVisited(index);
   return index;
@@ -111,24 +95,14 @@ int LiveCheck::Select(int index) {
 
 int LiveCheck::GoToNext() {
   if (pause_.isActive()) CheckNow();  // faults of the text as it is now
-  const int n = static_cast<int>(faults_.size());
-  if (n == 0) return -1;
-  const long caret = view_->Selection().first;
-  for (int i = 0; i < n; ++i) {
-    if (static_cast<long>(faults_[i].selection.start) > caret) return Select(i);
-  }
-  return Select(0);
+  const int index = list_.NextAfter(static_cast<std::size_t>(view_->Selection().first));
+  return index < 0 ? -1 : Select(index);
 }
 
 int LiveCheck::GoToPrevious() {
   if (pause_.isActive()) CheckNow();
-  const int n = static_cast<int>(faults_.size());
-  if (n == 0) return -1;
-  const long caret = view_->Selection().first;
-  for (int i = n - 1; i >= 0; --i) {
-    if (static_cast<long>(faults_[i].selection.start) < caret) return Select(i);
-  }
-  return Select(n - 1);
+  const int index = list_.PreviousBefore(static_cast<std::size_t>(view_->Selection().first));
+  return index < 0 ? -1 : Select(index);
 }
 
 }  // namespace tarvex::qt

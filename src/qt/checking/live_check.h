@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <vector>
 
-#include "checker/all_faults.h"
 #include "keywords/keyword_table.h"
+#include "shell/fault_list.h"
 
 namespace tarvex::qt {
 
@@ -22,7 +22,7 @@ class LiveCheck : public QObject {
 
  public:
   static constexpr int kIndicator = 8;  // the first indicator left to containers
-  static constexpr int kPauseMs = 400;
+  static constexpr int kPauseMs = shell::FaultList::kPauseMs;
 
   // `view` and `table` must outlive the check.
   LiveCheck(CTarvexView* view, const KeywordTable& table, QObject* parent = nullptr);
@@ -34,7 +34,7 @@ class LiveCheck : public QObject {
   // Checks at once instead of after the pause.
   void CheckNow();
 
-  const std::vector<SourceFault>& faults() const { return faults_; }
+  const std::vector<SourceFault>& faults() const { return list_.faults(); }
 
   // Selects the first fault after (before) the caret, going round at the
   // end; returns its index, or -1 when there is none.
@@ -62,8 +62,7 @@ class LiveCheck : public QObject {
   const KeywordTable& table_;
   QTimer pause_;
   bool enabled_ = true;
-  std::vector<SourceFault> faults_;
-  std::string text_;  // the text the faults were found in
+  shell::FaultList list_;
 };
 
 }  // namespace tarvex::qt

@@ -13,7 +13,7 @@
 
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
-#include "qt/embedding/server_resources.h"
+#include "qt/resources/frame_resources.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
 
@@ -95,7 +95,7 @@ int CInPlaceFrame::OnCreate() {
       continue;
     }
     QAction* action = make(entry.id, TextPart(ToolTipOf(LoadStringText(entry.id)), false));
-    if (entry.image) action->setIcon(QIcon(QString::fromLatin1(entry.image)));
+    if (entry.image) action->setIcon(resources::ToolbarIcon(entry.image));
     m_wndInPlaceTools->addAction(action);
   }
 

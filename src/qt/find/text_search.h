@@ -1,5 +1,5 @@
-// Searching and replacing in the text view: plain text, matched byte for
-// byte in the code page of the document, wrapping around at either end.
+// Searching and replacing in the text view (the rules are the shell
+// layer's text_search.h), and its rows as Go to Line counts them.
 #ifndef TARVEX_QT_FIND_TEXT_SEARCH_H_
 #define TARVEX_QT_FIND_TEXT_SEARCH_H_
 
@@ -7,14 +7,13 @@
 #include <string_view>
 #include <utility>
 
+#include "shell/text_search.h"
+
 namespace tarvex::qt {
 
 class CTarvexView;
 
-struct SearchOptions {
-  bool matchCase = false;
-  bool wholeWord = false;
-};
+using shell::SearchOptions;
 
 // The next occurrence of `pattern` after the selection (forward) or before
 // it (backward), wrapping around; [start, end) offsets, or nothing when the

@@ -1,9 +1,7 @@
 #include "qt/resources/frame_resources.h"
 
 #include <QIcon>
-#include <QStringList>
 
-#include "platform/resource_ids.h"
 #include "qt/text_codec.h"
 
 // Outside any namespace, as Qt's resource macro requires.
@@ -18,85 +16,8 @@ void InitResources() {
   (void)registered;
 }
 
-const std::vector<Menu>& MainMenu() {
-  static const std::vector<Menu> menu = {
-      {"&File",
-       {{ID_FILE_NEW, "&New\tCtrl+N"},
-        {ID_FILE_OPEN, "&Open...\tCtrl+O"},
-        {ID_FILE_SAVE, "&Save\tCtrl+S"},
-        {ID_FILE_SAVE_AS, "Save &As..."},
-        {0, nullptr},
-        {ID_FILE_PRINT, "&Print...\tCtrl+P"},
-        {ID_FILE_PRINT_PREVIEW, "Print Pre&view"},
-        {ID_FILE_PRINT_SETUP, "P&rint Setup..."},
-        {0, nullptr},
-        {ID_FILE_MRU_FILE1, kRecentFilePlaceholder},
-        {0, nullptr},
-        {ID_APP_EXIT, "E&xit"}}},
-      {"&Edit",
-       {{ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
-        {0, nullptr},
-        {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
-        {ID_EDIT_COPY, "&Copy\tCtrl+C"},
-        {ID_EDIT_PASTE, "&Paste\tCtrl+V"},
-        // What any editor offers, after the original items.
-        {0, nullptr},
-        {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
-        {ID_EDIT_SELECT_ALL, "Select &All\tCtrl+A"},
-        {0, nullptr},
-        {ID_EDIT_FIND, "&Find...\tCtrl+F"},
-        {ID_EDIT_REPEAT, "Find &Next\tF3"},
-        {ID_EDIT_FIND_PREVIOUS, "Find Pre&vious\tShift+F3"},
-        {ID_EDIT_REPLACE, "R&eplace...\tCtrl+H"},
-        {ID_EDIT_GOTO_LINE, "&Go to Line...\tCtrl+G"}}},
-      {"&View", {{ID_VIEW_TOOLBAR, "&Toolbar"}, {ID_VIEW_STATUS_BAR, "&Status Bar"}}},
-      {"&Action", {{ID_GENERATE, "&Generate"}}},
-      {"&Help",
-       {{ID_HELP_CONTENTS, "&Contents"}, {0, nullptr}, {ID_APP_ABOUT, "&About Tarvex..."}}},
-  };
-  return menu;
-}
-
-const std::vector<Accelerator>& MainAccelerators() {
-  static const std::vector<Accelerator> keys = {
-      {"Ctrl+N", ID_FILE_NEW},        {"Ctrl+O", ID_FILE_OPEN},
-      {"Ctrl+S", ID_FILE_SAVE},       {"Ctrl+P", ID_FILE_PRINT},
-      {"Ctrl+Z", ID_EDIT_UNDO},       {"Alt+Backspace", ID_EDIT_UNDO},
-      {"Ctrl+X", ID_EDIT_CUT},        {"Shift+Del", ID_EDIT_CUT},
-      {"Ctrl+C", ID_EDIT_COPY},       {"Ctrl+Ins", ID_EDIT_COPY},
-      {"Ctrl+V", ID_EDIT_PASTE},      {"Shift+Ins", ID_EDIT_PASTE},
-      {"F6", ID_NEXT_PANE},           {"Shift+F6", ID_PREV_PANE},
-      {"Ctrl+Y", ID_EDIT_REDO},       {"Ctrl+Shift+Z", ID_EDIT_REDO},
-      {"Ctrl+A", ID_EDIT_SELECT_ALL}, {"Ctrl+F", ID_EDIT_FIND},
-      {"F3", ID_EDIT_REPEAT},         {"Shift+F3", ID_EDIT_FIND_PREVIOUS},
-      {"Ctrl+H", ID_EDIT_REPLACE},    {"Ctrl+G", ID_EDIT_GOTO_LINE},
-  };
-  return keys;
-}
-
-const std::vector<ToolbarEntry>& MainToolbar() {
-  static const std::vector<ToolbarEntry> entries = {
-      {ID_FILE_NEW, ":/tarvex/toolbar/new.svg", 0},
-      {ID_FILE_OPEN, ":/tarvex/toolbar/open.svg", 0},
-      {ID_FILE_SAVE, ":/tarvex/toolbar/save.svg", 0},
-      {0, nullptr, 0},
-      {ID_EDIT_CUT, ":/tarvex/toolbar/cut.svg", 0},
-      {ID_EDIT_COPY, ":/tarvex/toolbar/copy.svg", 0},
-      {ID_EDIT_PASTE, ":/tarvex/toolbar/paste.svg", 0},
-      {0, nullptr, 0},
-      {ID_FILE_PRINT, ":/tarvex/toolbar/print.svg", 0},
-      {0, nullptr, 0},
-      {ID_GENERATE, ":/tarvex/toolbar/generate.svg", 0},
-      {0, nullptr, 0},
-      {ID_KEYWORD, nullptr, 240},
-      {0, nullptr, 0},
-      {ID_KEYWORD_TYPE, nullptr, 80},
-      {ID_KEYWORD_MIN, nullptr, 80},
-      {ID_KEYWORD_MAX, nullptr, 80},
-      {0, nullptr, 0},
-      {ID_APP_ABOUT, ":/tarvex/toolbar/about.svg", 0},
-  };
-  return entries;
+QIcon ToolbarIcon(const char* image) {
+  return QIcon(QStringLiteral(":/tarvex/toolbar/%1.svg").arg(QString::fromLatin1(image)));
 }
 
 QIcon ApplicationIcon() {
@@ -112,7 +33,7 @@ QString DocumentIconPath(int size) {
 }
 
 QString DocumentStringField(int index) {
-  return LoadText(IDR_MAINFRAME).split(QLatin1Char('\n')).value(index);
+  return FromMessage(shell::DocumentStringField(index));
 }
 
 }  // namespace tarvex::qt::resources

@@ -7,13 +7,13 @@
 // with "pt" the next three are the printer, its driver and its port. "p",
 // "pt" and "dde" are matched with letter case, "Embedding", "Automation",
 // "Unregister" and "Unregserver" without; other switches are ignored.
-#ifndef TARVEX_QT_COMMAND_LINE_H_
-#define TARVEX_QT_COMMAND_LINE_H_
+#ifndef TARVEX_SHELL_COMMAND_LINE_H_
+#define TARVEX_SHELL_COMMAND_LINE_H_
 
 #include <string>
 #include <vector>
 
-namespace tarvex::qt {
+namespace tarvex::shell {
 
 struct CommandLineInfo {
   enum class Shell {
@@ -37,6 +37,6 @@ struct CommandLineInfo {
 // Reads the arguments after the program's name.
 CommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::shell
 
-#endif  // TARVEX_QT_COMMAND_LINE_H_
+#endif  // TARVEX_SHELL_COMMAND_LINE_H_

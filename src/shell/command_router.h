@@ -1,13 +1,13 @@
 // Commands by id: menu items, buttons, keys and the core's SendFrameCommand
 // all end in one table, so that a command sent by number does exactly what
 // its menu item does.
-#ifndef TARVEX_QT_COMMAND_ROUTER_H_
-#define TARVEX_QT_COMMAND_ROUTER_H_
+#ifndef TARVEX_SHELL_COMMAND_ROUTER_H_
+#define TARVEX_SHELL_COMMAND_ROUTER_H_
 
 #include <functional>
 #include <map>
 
-namespace tarvex::qt {
+namespace tarvex::shell {
 
 class CommandRouter {
  public:
@@ -26,6 +26,6 @@ class CommandRouter {
   std::map<int, Handler> handlers_;
 };
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::shell
 
-#endif  // TARVEX_QT_COMMAND_ROUTER_H_
+#endif  // TARVEX_SHELL_COMMAND_ROUTER_H_

@@ -1,6 +1,8 @@
-#include "qt/caret_tracker.h"
+#include "shell/caret_tracker.h"
 
-namespace tarvex::qt {
+#include "platform/message_format.h"
+
+namespace tarvex::shell {
 
 std::int32_t CaretTracker::Update(std::int32_t start, std::int32_t end) {
   std::int32_t caret;
@@ -19,4 +21,8 @@ std::int32_t CaretTracker::Update(std::int32_t start, std::int32_t end) {
   return caret;
 }
 
-}  // namespace tarvex::qt
+std::string LineColumnText(long line, long column) {
+  return FormatText("Ln %d, Col %d", {static_cast<int>(line), static_cast<int>(column)});
+}
+
+}  // namespace tarvex::shell

@@ -1,6 +1,6 @@
 #!/bin/sh
 # Renders the PNG images that tarvex.qrc holds from their SVG sources
-# (ImageMagick). Run from src/qt/resources after changing a drawing.
+# (ImageMagick). Run from src/shell/resources after changing a drawing.
 set -e
 for f in toolbar/*.svg; do
   convert -background none -density 768 "$f" -resize 20x21 -depth 8 "${f%.svg}.png"

@@ -1,8 +1,8 @@
-#include "qt/command_line.h"
+#include "shell/command_line.h"
 
 #include "keywords/ascii_case.h"
 
-namespace tarvex::qt {
+namespace tarvex::shell {
 
 namespace {
 
@@ -74,4 +74,4 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
   return info;
 }
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::shell

@@ -4,12 +4,13 @@
 // The line and column indicator is fed only the selection's two ends, so it
 // keeps the previous pair: when only the end moved the caret is at the end,
 // when the start moved away from a fixed end it is at the start.
-#ifndef TARVEX_QT_CARET_TRACKER_H_
-#define TARVEX_QT_CARET_TRACKER_H_
+#ifndef TARVEX_SHELL_CARET_TRACKER_H_
+#define TARVEX_SHELL_CARET_TRACKER_H_
 
 #include <cstdint>
+#include <string>
 
-namespace tarvex::qt {
+namespace tarvex::shell {
 
 struct CaretTracker {
   std::int32_t prevStart = -1;  // selection start seen at the previous update
@@ -21,6 +22,10 @@ struct CaretTracker {
   std::int32_t Update(std::int32_t start, std::int32_t end);
 };
 
-}  // namespace tarvex::qt
+// The line and column indicator's text for a caret on `line` at `column`
+// (both from 1): "Ln %d, Col %d".
+std::string LineColumnText(long line, long column);
 
-#endif  // TARVEX_QT_CARET_TRACKER_H_
+}  // namespace tarvex::shell
+
+#endif  // TARVEX_SHELL_CARET_TRACKER_H_

@@ -1,8 +1,8 @@
-#include "qt/command_line.h"
+#include "shell/command_line.h"
 
 #include <gtest/gtest.h>
 
-namespace tarvex::qt {
+namespace tarvex::shell {
 namespace {
 
 using Shell = CommandLineInfo::Shell;
@@ -61,4 +61,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace tarvex::qt
+}  // namespace tarvex::shell

@@ -1,6 +1,6 @@
-#include "qt/command_router.h"
+#include "shell/command_router.h"
 
-namespace tarvex::qt {
+namespace tarvex::shell {
 
 bool CommandRouter::Execute(int id) const {
   const auto it = handlers_.find(id);
@@ -12,4 +12,4 @@ bool CommandRouter::Execute(int id) const {
   return true;
 }
 
-}  // namespace tarvex::qt
+}  // namespace tarvex::shell
