@@ -9,7 +9,10 @@ namespace {
 // folder has blanks in it ("Program Files"), which the short form would
 // not do where the volume keeps no short names.
 std::string Quoted(const std::string& text) {
-  return "\"" + text + "\"";
+  std::string quoted(1, '"');
+  quoted += text;
+  quoted += '"';
+  return quoted;
 }
 
 // Clipboard format numbers, as the registry writes them.

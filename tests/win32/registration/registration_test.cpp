@@ -12,6 +12,8 @@ namespace tarvex::win32::registration {
 namespace {
 
 constexpr const char* kExe = "C:\\Program Files\\Tarvex\\tarvex.exe";
+// The program's path in double quotes, as commands name it.
+const std::string kQuotedExe = std::string(1, '"').append(kExe).append(1, '"');
 const std::string kClass = "CLSID\\{4A1E6C2B-7D3F-4C55-9A61-2F0B8E5D1C47}";
 
 // A classes root holds other programs' classes.
@@ -47,10 +49,10 @@ TEST(RegistrationTest, ContainersAndTheDesktopFindTheServerAndTheType) {
       {"Tarvex.Document\\CLSID", "", "{4A1E6C2B-7D3F-4C55-9A61-2F0B8E5D1C47}"},
       {"Tarvex.Document\\Insertable", "", ""},
       {"Tarvex.Document\\DefaultIcon", "", std::string(kExe) + ",1"},
-      {"Tarvex.Document\\shell\\open\\command", "", "\"" + std::string(kExe) + "\" \"%1\""},
-      {"Tarvex.Document\\shell\\print\\command", "", "\"" + std::string(kExe) + "\" /p \"%1\""},
+      {"Tarvex.Document\\shell\\open\\command", "", kQuotedExe + " \"%1\""},
+      {"Tarvex.Document\\shell\\print\\command", "", kQuotedExe + " /p \"%1\""},
       {"Tarvex.Document\\shell\\printto\\command", "",
-       "\"" + std::string(kExe) + "\" /pt \"%1\" \"%2\" \"%3\" \"%4\""},
+       kQuotedExe + " /pt \"%1\" \"%2\" \"%3\" \"%4\""},
       {"Tarvex.Document\\protocol\\StdFileEditing\\verb\\0", "", "&Edit"},
       {"Tarvex.Document\\protocol\\StdFileEditing\\server", "", kExe},
       {kClass, "", "Tarvex Document"},
@@ -61,7 +63,7 @@ TEST(RegistrationTest, ContainersAndTheDesktopFindTheServerAndTheType) {
       {kClass + "\\AuxUserType\\2", "", "Tarvex"},
       {kClass + "\\AuxUserType\\3", "", "Tarvex"},
       {kClass + "\\MiscStatus", "", "32"},
-      {kClass + "\\LocalServer32", "", "\"" + std::string(kExe) + "\""},
+      {kClass + "\\LocalServer32", "", kQuotedExe},
       {kClass + "\\InprocHandler32", "", "ole32.dll"},
       {kClass + "\\DefaultIcon", "", std::string(kExe) + ",1"},
       {kClass + "\\DataFormats\\DefaultFile", "", "Tarvex Contents"},
