@@ -8,8 +8,9 @@
 // NAME defaults to "File Printer"; PPD to file-printer.ppd beside this
 // program. Running it again on the same prefix only makes NAME the default.
 // Exit status 0 when the printer can be used, 1 otherwise (with the reason).
-#include <shellapi.h>
 #include <windows.h>
+
+#include <shellapi.h>
 #include <winspool.h>
 
 #include <cstdio>
