@@ -1,0 +1,358 @@
+// tarvex.exe driven as a user would, under Wine or on Windows: start-up,
+// opening (command line, Open dialog, drop), Generate, every byte through
+// open and save, the length limit, the keyword browser and the clipboard,
+// recent files and the preview's page count in the registry, printing into
+// a file, Find, Replace, Go to Line, and F8 through the faults.
+//
+// Texts are kept short of very long unbroken lines: Wine's edit control
+// wraps those pathologically slowly.
+#include <windows.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "driver/ui_driver.h"
+#include "support/temp_dir.h"
+
+namespace tarvex::ui {
+namespace {
+
+// The editor's window class and child ids, and command ids (resource_ids.h).
+constexpr wchar_t kFrameClass[] = L"TarvexMainFrame";
+constexpr wchar_t kPreviewClass[] = L"TarvexPrintPreview";
+constexpr wchar_t kSettingsKey[] = L"Software\\Local AppWizard-Generated Applications\\Tarvex";
+constexpr int kViewId = 59648;
+constexpr int kToolbarId = 59392;
+constexpr int kStatusBarId = 59393;
+constexpr int kKeywordBox = 32778;
+constexpr int kTypeBox = 32777;
+constexpr int kMinBox = 32774;
+constexpr int kMaxBox = 32775;
+constexpr int kFileOpen = 57601;
+constexpr int kFileSaveAs = 57604;
+constexpr int kFilePrint = 57607;
+constexpr int kFilePrintPreview = 57609;
+constexpr int kEditPaste = 57637;
+constexpr int kEditFind = 57636;
+constexpr int kEditReplace = 57641;
+constexpr int kGoToLine = 32841;
+constexpr int kGenerate = 32771;
+constexpr int kGoToLineNumber = 1000;
+constexpr int kPreviewPages = 1013;
+constexpr int kPreviewClose = 1016;
+constexpr int kPreviewStatus = 1017;
+// The common Find and Replace dialogs' controls.
+constexpr int kFindWhat = 0x480;
+constexpr int kReplaceWith = 0x481;
+constexpr int kReplaceAll = 0x401;
+// Status bar panes.
+constexpr std::size_t kPromptPane = 0;
+constexpr std::size_t kLineColumnPane = 4;
+constexpr std::size_t kFaultPane = 5;
+
+std::wstring WindowsPath(std::string path) {
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return Utf16(path);
+}
+
+std::string Example(const std::string& name) {
+  return tarvex::testing::ReadFile(std::string(TARVEX_EXAMPLES_DIR) + "/" + name);
+}
+
+class EditorTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey)); }
+  void TearDown() override {
+    if (app_ && app_->running()) EXPECT_TRUE(app_->Close(IDNO));
+  }
+
+  std::wstring Folder() const { return folder_.path().wstring(); }
+  std::wstring Path(const std::string& name) const { return WindowsPath(folder_.Path(name)); }
+  std::wstring Write(const std::string& name, const std::string& bytes) const {
+    return WindowsPath(folder_.Write(name, bytes));
+  }
+  std::string Read(const std::string& name) const {
+    return tarvex::testing::ReadFile(folder_.Path(name));
+  }
+  void CopyExamples() {
+    for (const char* name : {"keyword.txt", "policy.inf", "faulty.inf", "peer.key"}) {
+      Write(name, Example(name));
+    }
+  }
+
+  // tarvex.exe on `arguments`, started in the test's folder.
+  void Launch(const std::wstring& arguments = L"") {
+    auto started = App::Launch(WindowsPath(TARVEX_EDITOR_EXE), arguments, Folder(), kFrameClass);
+    ASSERT_TRUE(started);
+    app_.emplace(std::move(*started));
+    frame_ = app_->frame();
+    edit_ = GetDlgItem(frame_, kViewId);
+    status_ = GetDlgItem(frame_, kStatusBarId);
+    toolbar_ = GetDlgItem(frame_, kToolbarId);
+    ASSERT_NE(edit_, nullptr);
+    ASSERT_NE(status_, nullptr);
+  }
+
+  // The status bar's panes, brought up to date by an idle step first.
+  std::vector<std::wstring> Panes() {
+    static const UINT runIdle = RegisterWindowMessageW(L"Tarvex.RunIdle");
+    EXPECT_TRUE(SendWithin(frame_, runIdle, 0, 0));
+    return ReadStatusPanes(status_);
+  }
+
+  std::wstring Title() { return ReadText(frame_); }
+  ::testing::AssertionResult WaitForTitle(const std::wstring& title) {
+    return WaitUntil([&] { return Title() == title; }, "the title \"" + Utf8(title) + "\"");
+  }
+
+  // The message box that `command` brings up: its text, then OK.
+  std::wstring MessageAfter(int command) {
+    PostCommand(frame_, command);
+    auto box = WaitForMessageBox(frame_);
+    if (!box) {
+      ADD_FAILURE() << box.why();
+      return {};
+    }
+    EXPECT_EQ(box->caption, L"Tarvex");
+    const std::wstring text = box->text;
+    EXPECT_TRUE(Answer(*box, IDOK));
+    return text;
+  }
+
+  tarvex::testing::TempDir folder_;
+  std::optional<App> app_;
+  HWND frame_ = nullptr;
+  HWND edit_ = nullptr;
+  HWND status_ = nullptr;
+  HWND toolbar_ = nullptr;
+};
+
+TEST_F(EditorTest, WithoutKeywordFileSaysSoTwiceAndEndsWithoutAWindow) {
+  auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"", Folder());
+  ASSERT_TRUE(started);
+  app_.emplace(std::move(*started));
+  for (const wchar_t* text : {L"Error reading file keyword.txt !", L"Failed to create empty document."}) {
+    auto box = WaitForMessageBox(*app_);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(box->text, text);
+    ASSERT_TRUE(Answer(*box, IDOK));
+  }
+  ASSERT_TRUE(app_->WaitForExit());
+  EXPECT_EQ(app_->exit_code(), 1u);
+}
+
+TEST_F(EditorTest, OpensFromTheCommandLineTheOpenDialogAndADropAndRemembersThem) {
+  CopyExamples();
+  ASSERT_NO_FATAL_FAILURE(Launch(L"\"policy.inf\""));
+  EXPECT_EQ(Title(), L"policy.inf - Tarvex");
+  EXPECT_EQ(ReadText(edit_), Utf16(Example("policy.inf")));
+  std::vector<std::wstring> panes = Panes();
+  ASSERT_EQ(panes.size(), 6u);
+  EXPECT_EQ(panes[kPromptPane], L"Ready");
+  EXPECT_EQ(panes[kLineColumnPane], L"Ln 1, Col 1");
+
+  PostCommand(frame_, kFileOpen);
+  ASSERT_TRUE(AnswerFileDialog(frame_, L"Open", Path("faulty.inf")));
+  ASSERT_TRUE(WaitForTitle(L"faulty.inf - Tarvex"));
+  EXPECT_EQ(ReadText(edit_), Utf16(Example("faulty.inf")));
+
+  // Generate writes policy.bin; dropped, it comes back as Untitled.inf,
+  // without a message.
+  ASSERT_TRUE(DropFiles(frame_, {Path("policy.inf")}));
+  ASSERT_TRUE(WaitForTitle(L"policy.inf - Tarvex"));
+  EXPECT_EQ(MessageAfter(kGenerate), Path("policy.bin") + L" file is generated successfully.");
+  ASSERT_TRUE(DropFiles(frame_, {Path("policy.bin")}));
+  ASSERT_TRUE(WaitForTitle(L"Untitled.inf - Tarvex"));
+  EXPECT_EQ(Read("Untitled.inf"), Example("policy.inf"));
+  EXPECT_EQ(ReadText(edit_), Utf16(Example("policy.inf")));
+
+  // Another extension is refused on two lines, and the document stays.
+  Write("notes.txt", "x");
+  ASSERT_TRUE(DropFiles(frame_, {Path("notes.txt")}));
+  auto box = WaitForMessageBox(frame_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"Incorrect file extension.\nUnable to generate the 'Policy.bin' file.");
+  ASSERT_TRUE(Answer(*box, IDOK));
+  EXPECT_EQ(Title(), L"Untitled.inf - Tarvex");
+
+  ASSERT_TRUE(app_->Close());
+  const std::wstring recent = kSettingsKey + std::wstring(L"\\Recent File List");
+  EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File1"), Path("Untitled.inf"));
+  EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File2"), Path("policy.inf"));
+  EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File3"), Path("faulty.inf"));
+  EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File4"), std::nullopt);
+}
+
+TEST_F(EditorTest, GenerateSelectsTheFaultAndShowsItsMessageThenF8VisitsIt) {
+  CopyExamples();
+  ASSERT_NO_FATAL_FAILURE(Launch(L"faulty.inf"));
+  const std::string text = Example("faulty.inf");
+  const auto at = static_cast<DWORD>(text.find("5000"));
+  const Selection fault{at, at + 4};
+
+  PostCommand(frame_, kGenerate);
+  auto box = WaitForMessageBox(frame_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text,
+            L"\"5000\" is not within a valid range.  \nThis keyword can only be assigned with a "
+            L"valid numeric number.\nUnable to generate the 'Policy.bin' file.");
+  EXPECT_EQ(ReadSelection(edit_), fault);  // selected behind the box
+  ASSERT_TRUE(Answer(*box, IDOK));
+  EXPECT_EQ(Read("policy.bin"), "");  // nothing written
+
+  // Checked after a pause in typing; F8 goes to the fault and reads it out.
+  ASSERT_TRUE(WaitUntil([&] { return Panes()[kFaultPane] == L"1 fault"; }, "the fault count"));
+  ASSERT_TRUE(Select(edit_, {0, 0}));
+  ASSERT_TRUE(BringToFront(frame_));
+  ASSERT_TRUE(PressKeys(frame_, {VK_F8}));
+  ASSERT_TRUE(WaitUntil([&] { return ReadSelection(edit_) == fault; }, "F8's selection"));
+  EXPECT_EQ(Panes()[kPromptPane], L"Fault 1 of 1: \"5000\" is not within a valid range.  ");
+  ASSERT_TRUE(PressKeys(frame_, {VK_SHIFT, VK_F8}));
+  EXPECT_TRUE(WaitUntil([&] { return ReadSelection(edit_) == fault; }, "Shift+F8's selection"));
+}
+
+TEST_F(EditorTest, EveryByteSurvivesOpenAndSaveAs) {
+  CopyExamples();
+  std::string bytes;
+  for (int b = 0; b < 256; ++b) {
+    if (b == '\r' || b == '\n') continue;
+    bytes.push_back(static_cast<char>(b));
+    if (b % 16 == 15) bytes += "\r\n";
+  }
+  Write("bytes.inf", bytes);
+  ASSERT_NO_FATAL_FAILURE(Launch(L"bytes.inf"));
+  EXPECT_EQ(static_cast<std::size_t>(SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0)), bytes.size());
+  PostCommand(frame_, kFileSaveAs);
+  ASSERT_TRUE(AnswerFileDialog(frame_, L"Save As", Path("copy.inf")));
+  ASSERT_TRUE(WaitForTitle(L"copy.inf - Tarvex"));
+  EXPECT_EQ(Read("copy.inf"), bytes);
+}
+
+TEST_F(EditorTest, OpensAFileOfTheLengthLimitRefusesOneByteMoreAndTypingPastIt) {
+  CopyExamples();
+  std::string limit;
+  while (limit.size() + 14 <= 1048575) limit += "Timeout = 30\r\n";
+  limit.append(1048575 - limit.size(), 'x');
+  Write("limit.inf", limit);
+  Write("over.inf", limit + "x");
+  ASSERT_NO_FATAL_FAILURE(Launch(L"limit.inf"));
+  EXPECT_EQ(SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0), 1048575);
+  ASSERT_TRUE(Select(edit_, {1048575, 1048575}));
+  ASSERT_TRUE(BringToFront(frame_));
+  ASSERT_TRUE(TypeText(frame_, L"y"));
+  Sleep(500);
+  EXPECT_EQ(SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0), 1048575);
+
+  PostCommand(frame_, kFileOpen);
+  ASSERT_TRUE(AnswerFileDialog(frame_, L"Open", Path("over.inf")));
+  auto box = WaitForMessageBox(frame_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"The file is too large to open.");
+  ASSERT_TRUE(Answer(*box, IDOK));
+  EXPECT_EQ(Title(), L"limit.inf - Tarvex");
+}
+
+TEST_F(EditorTest, ChoosingAKeywordFillsTheBoxesAndPutsItsNameOnTheClipboard) {
+  CopyExamples();
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  EXPECT_EQ(Title(), L"Untitled - Tarvex");
+  HWND keywords = GetDlgItem(toolbar_, kKeywordBox);
+  ASSERT_NE(keywords, nullptr);
+  const std::vector<std::wstring> names = ComboEntries(keywords);
+  ASSERT_EQ(names.size(), 12u);
+  EXPECT_EQ(names.front(), L"AdminContact");  // sorted
+  ASSERT_TRUE(ChooseComboEntry(keywords, L"Timeout"));
+  EXPECT_EQ(ComboChoice(GetDlgItem(toolbar_, kTypeBox)), L"int");
+  EXPECT_EQ(ComboChoice(GetDlgItem(toolbar_, kMinBox)), L"MIN = 1");
+  EXPECT_EQ(ComboChoice(GetDlgItem(toolbar_, kMaxBox)), L"MAX = 60");
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HANDLE data = GetClipboardData(CF_TEXT);
+  ASSERT_NE(data, nullptr);
+  EXPECT_STREQ(static_cast<const char*>(GlobalLock(data)), "Timeout");
+  GlobalUnlock(data);
+  CloseClipboard();
+  ASSERT_TRUE(ChooseComboEntry(keywords, L"EnableFirewall"));
+  EXPECT_EQ(ComboChoice(GetDlgItem(toolbar_, kMinBox)), L"TRUE");
+  EXPECT_EQ(ComboChoice(GetDlgItem(toolbar_, kMaxBox)), L"FALSE");
+  PostCommand(frame_, kEditPaste);
+  EXPECT_TRUE(WaitUntil([&] { return ReadText(edit_) == L"EnableFirewall"; }, "the pasted name"));
+}
+
+TEST_F(EditorTest, PrintsIntoAFileAndThePreviewCountsTheSamePagesAndIsRemembered) {
+  CopyExamples();
+  std::string text;
+  for (int i = 1; i <= 150; ++i) text += "Timeout = " + std::to_string(i % 60 + 1) + "\r\n";
+  Write("long.inf", text);
+  ASSERT_NO_FATAL_FAILURE(Launch(L"long.inf"));
+
+  PostCommand(frame_, kFilePrint);
+  auto print = WaitForDialog(frame_, L"Print");
+  ASSERT_TRUE(print);
+  ASSERT_TRUE(Answer(*print, IDOK));
+  ASSERT_TRUE(AnswerFileDialog(frame_, L"Print to File", Path("long.ps")));
+  ASSERT_TRUE(WaitUntil([&] { return Read("long.ps").find("%%EOF") != std::string::npos; },
+                        "the printed file"));
+  const std::string printed = Read("long.ps");
+  EXPECT_NE(printed.find("%%Pages: 3"), std::string::npos) << printed.substr(0, 400);
+  EXPECT_NE(printed.find("%%Title: long.inf"), std::string::npos);
+
+  PostCommand(frame_, kFilePrintPreview);
+  HWND preview = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    preview = FindWindowW(kPreviewClass, nullptr);
+    return preview && IsWindowVisible(preview);
+  }, "the preview"));
+  EXPECT_EQ(ReadText(GetDlgItem(preview, kPreviewStatus)), L"Page 1 of 3");
+  PostCommand(preview, kPreviewPages);
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(GetDlgItem(preview, kPreviewStatus)) == L"Pages 1-2 of 3"; },
+                        "two pages"));
+  PostCommand(preview, kPreviewClose);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindow(preview); }, "the preview closing"));
+  ASSERT_TRUE(app_->Close());
+  EXPECT_EQ(RegistryNumber(HKEY_CURRENT_USER, kSettingsKey + std::wstring(L"\\Settings"),
+                           L"PreviewPages"),
+            2u);
+}
+
+TEST_F(EditorTest, FindReplaceAllAndGoToLine) {
+  CopyExamples();
+  ASSERT_NO_FATAL_FAILURE(Launch(L"policy.inf"));
+  const std::string text = Example("policy.inf");
+
+  PostCommand(frame_, kEditFind);
+  auto find = WaitForDialog(frame_, L"Find");
+  ASSERT_TRUE(find);
+  ASSERT_TRUE(WriteText(GetDlgItem(find->window, kFindWhat), L"timeout"));
+  ASSERT_TRUE(PressButton(find->window, IDOK));
+  const auto at = static_cast<DWORD>(text.find("Timeout"));
+  ASSERT_TRUE(WaitUntil([&] { return ReadSelection(edit_) == Selection{at, at + 7}; }, "the match"));
+  ASSERT_TRUE(Answer(*find, IDCANCEL));
+
+  PostCommand(frame_, kEditReplace);
+  auto replace = WaitForDialog(frame_, L"Replace");
+  ASSERT_TRUE(replace);
+  ASSERT_TRUE(WriteText(GetDlgItem(replace->window, kFindWhat), L"true"));
+  ASSERT_TRUE(WriteText(GetDlgItem(replace->window, kReplaceWith), L"false"));
+  ASSERT_TRUE(PressButton(replace->window, kReplaceAll));
+  ASSERT_TRUE(WaitUntil([&] { return Panes()[kPromptPane] == L"2 occurrences replaced."; },
+                        "the count of replacements"));
+  ASSERT_TRUE(Answer(*replace, IDCANCEL));
+  std::string expected = text;
+  expected.replace(expected.find("= true"), 6, "= false");
+  expected.replace(expected.find("= TRUE"), 6, "= false");
+  EXPECT_EQ(ReadText(edit_), Utf16(expected));
+
+  PostCommand(frame_, kGoToLine);
+  auto go = WaitForDialog(frame_, L"Go to Line");
+  ASSERT_TRUE(go);
+  ASSERT_TRUE(WriteText(GetDlgItem(go->window, kGoToLineNumber), L"3"));
+  ASSERT_TRUE(Answer(*go, IDOK));
+  const auto row3 = static_cast<DWORD>(expected.find("ServerName"));
+  EXPECT_EQ(ReadSelection(edit_), (Selection{row3, row3}));
+  EXPECT_EQ(Panes()[kLineColumnPane], L"Ln 3, Col 1");
+  ASSERT_TRUE(app_->Close(IDNO));
+}
+
+}  // namespace
+}  // namespace tarvex::ui
