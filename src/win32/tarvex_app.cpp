@@ -47,16 +47,19 @@ std::optional<std::string> ShortcutTarget(const std::string& path) {
   return target;
 }
 
-// The path as given, without its double quotes, made absolute, and for a
-// shortcut the file it points to.
-std::string ResolveDocumentPath(const std::string& given) {
-  std::string path = shell::UnquotePath(given);
+}  // namespace
+
+std::string CTarvexApp::ResolvePath(const std::string& unquoted) {
+  // Absolute, and for a shortcut the file it points to.
+  std::string path = unquoted;
   char full[MAX_PATH];
   const DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   if (n > 0 && n < MAX_PATH) path.assign(full, n);
   if (auto target = ShortcutTarget(path)) path = *target;
   return path;
 }
+
+namespace {
 
 INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   if (message == WM_INITDIALOG) return TRUE;
@@ -157,16 +160,12 @@ int CTarvexApp::ExitInstance() {
 
 void CTarvexApp::LoadStdProfileSettings() {
   RegistrySettingsStore settings;
-  recent_.Load(settings);
-  previewPages_ = settings.ReadInt(shell::kSettingsSection, shell::kPreviewPagesEntry).value_or(0);
+  shell::LoadProfileSettings(settings, recent_, previewPages_);
 }
 
 void CTarvexApp::SaveStdProfileSettings() const {
   RegistrySettingsStore settings;
-  recent_.Save(settings);
-  if (previewPages_ != 0) {
-    settings.WriteInt(shell::kSettingsSection, shell::kPreviewPagesEntry, previewPages_);
-  }
+  shell::SaveProfileSettings(settings, recent_, previewPages_);
 }
 
 bool CTarvexApp::CreateDocumentWindow() {
@@ -188,21 +187,32 @@ void CTarvexApp::DestroyDocumentWindow() {
 }
 
 CTarvexDoc* CTarvexApp::OpenDocumentFile(const std::string& given, bool activate) {
-  const std::string path = ResolveDocumentPath(given);
-  if (doc_ && !doc_->path().empty() && lstrcmpiA(path.c_str(), doc_->path().c_str()) == 0) {
-    if (activate) frame_->ActivateFrame();
-    return doc_.get();
+  return shell::OpenDocumentSteps(*this, given, activate) ? doc_.get() : nullptr;
+}
+
+bool CTarvexApp::IsOpenDocument(const std::string& path) {
+  // Windows names files without regard to letter case.
+  return doc_ && !doc_->path().empty() && lstrcmpiA(path.c_str(), doc_->path().c_str()) == 0;
+}
+
+bool CTarvexApp::SaveModified() {
+  return doc_->SaveModified();
+}
+
+shell::DocumentHost::ReadResult CTarvexApp::ReadDocument(const std::string& path) {
+  switch (doc_->ReadFile(path)) {
+    case CTarvexDoc::ReadResult::kRead:
+      return ReadResult::kRead;
+    case CTarvexDoc::ReadResult::kNotOpened:
+      return ReadResult::kNotOpened;
+    case CTarvexDoc::ReadResult::kRefused:
+      break;
   }
-  const bool first = !frame_;
-  if (first && !CreateDocumentWindow()) return nullptr;
-  if (!doc_->SaveModified()) return nullptr;
-  if (doc_->ReadFile(path) != CTarvexDoc::ReadResult::kRead) {
-    if (first) DestroyDocumentWindow();
-    return nullptr;
-  }
-  AddToRecentFiles(path);
-  if (activate) frame_->ActivateFrame();
-  return doc_.get();
+  return ReadResult::kRefused;
+}
+
+void CTarvexApp::ActivateFrame() {
+  frame_->ActivateFrame();
 }
 
 void CTarvexApp::AddToRecentFiles(const std::string& path) {
@@ -233,12 +243,7 @@ void CTarvexApp::OnAppAbout() {
 }
 
 void CTarvexApp::OnOpenRecentFile(int index) {
-  if (index < 0 || index >= static_cast<int>(recent_.paths().size())) return;
-  const std::string path = recent_.paths()[static_cast<std::size_t>(index)];
-  if (!OpenDocumentFile(path)) {
-    recent_.Remove(recent_.IndexOf(path));
-    if (frame_) frame_->UpdateRecentFileMenu();
-  }
+  if (shell::OpenRecentFile(*this, recent_, index) && frame_) frame_->UpdateRecentFileMenu();
 }
 
 bool CTarvexApp::OnFilePrintDirect(const std::string& printer, const std::string& driver,

@@ -19,6 +19,7 @@
 
 #include "win32/win32_api.h"
 #include "shell/command_line.h"
+#include "shell/open_document.h"
 #include "shell/recent_file_list.h"
 #include "win32/printing.h"
 #include "win32/win32_window_system.h"
@@ -28,10 +29,10 @@ namespace tarvex::win32 {
 class CMainFrame;
 class CTarvexDoc;
 
-class CTarvexApp {
+class CTarvexApp : private shell::DocumentHost {
  public:
   CTarvexApp();
-  ~CTarvexApp();
+  ~CTarvexApp() override;
   CTarvexApp(const CTarvexApp&) = delete;
   CTarvexApp& operator=(const CTarvexApp&) = delete;
 
@@ -80,10 +81,20 @@ class CTarvexApp {
   void ShowAppMessage(const std::string& text);
 
  private:
+  // The open-document operation's steps (shell/open_document.h).
+  std::string ResolvePath(const std::string& path) override;
+  bool IsOpenDocument(const std::string& path) override;
+  bool HasFrame() override { return frame_ != nullptr; }
+  bool CreateFrame() override { return CreateDocumentWindow(); }
+  void DestroyFrame() override { DestroyDocumentWindow(); }
+  bool SaveModified() override;
+  ReadResult ReadDocument(const std::string& path) override;
+  void AddToRecentFiles(const std::string& path) override;
+  void ActivateFrame() override;
+
   void LoadStdProfileSettings();
   void SaveStdProfileSettings() const;
   bool RunPrintRequest(const shell::CommandLineInfo& info);
-  void AddToRecentFiles(const std::string& path);
   void DestroyDocumentWindow();
   // Messages that go elsewhere before their window: dialogs' keys, accelerators.
   bool PreTranslateMessage(MSG& msg);
