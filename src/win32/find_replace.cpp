@@ -55,8 +55,7 @@ INT_PTR CALLBACK GoToLineProc(HWND dialog, UINT message, WPARAM wparam, LPARAM l
     case WM_INITDIALOG: {
       state = reinterpret_cast<GoToLine*>(lparam);
       SetWindowLongPtrW(dialog, DWLP_USER, lparam);
-      const std::wstring label =
-          L"&Line number (1 - " + std::to_wstring(state->rows) + L"):";
+      const std::wstring label = L"&Line number (1 - " + std::to_wstring(state->rows) + L"):";
       SetDlgItemTextW(dialog, IDC_GOTO_LINE_RANGE, label.c_str());
       SetDlgItemInt(dialog, IDC_GOTO_LINE_NUMBER, static_cast<UINT>(state->current), FALSE);
       HWND number = GetDlgItem(dialog, IDC_GOTO_LINE_NUMBER);

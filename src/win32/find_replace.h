@@ -5,7 +5,6 @@
 #ifndef TARVEX_WIN32_FIND_REPLACE_H_
 #define TARVEX_WIN32_FIND_REPLACE_H_
 
-
 #include <array>
 #include <functional>
 #include <string>

@@ -101,9 +101,11 @@ void CMainFrame::OnInitMenuPopup(HMENU menu) {
     if (id == 0 || id == static_cast<UINT>(-1)) continue;
     // The greyed placeholder of an empty recent-file list stays grey.
     if (id == ID_FILE_MRU_FILE1 && app_.recentFiles().paths().empty()) continue;
-    EnableMenuItem(menu, id, MF_BYCOMMAND | (IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
+    EnableMenuItem(menu, id,
+                   MF_BYCOMMAND | (IsEnabled(static_cast<int>(id)) ? MF_ENABLED : MF_GRAYED));
   }
-  CheckMenuItem(menu, ID_VIEW_TOOLBAR, MF_BYCOMMAND | (m_wndTools.IsVisible() ? MF_CHECKED : MF_UNCHECKED));
+  CheckMenuItem(menu, ID_VIEW_TOOLBAR,
+                MF_BYCOMMAND | (m_wndTools.IsVisible() ? MF_CHECKED : MF_UNCHECKED));
   CheckMenuItem(menu, ID_VIEW_STATUS_BAR,
                 MF_BYCOMMAND | (m_wndStatus.IsVisible() ? MF_CHECKED : MF_UNCHECKED));
   CheckMenuItem(menu, ID_VIEW_CHECK_WHILE_TYPING,
@@ -117,7 +119,8 @@ void CMainFrame::OnIdle() {
     m_wndStatus.UpdateLockKeys();
     m_wndStatus.SetText(CTarvexStatusBar::kLineColumn, FromAnsi(view_.OnUpdateLineCol()));
   }
-  for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE}) m_wndTools.EnableButton(id, IsEnabled(id));
+  for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+    m_wndTools.EnableButton(id, IsEnabled(id));
 }
 
 void CMainFrame::OnHelpContents() {

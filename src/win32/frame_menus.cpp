@@ -15,7 +15,8 @@ std::optional<WORD> VirtualKey(const std::string& key) {
   if (key == "Del") return VK_DELETE;
   if (key == "Ins") return VK_INSERT;
   if (key == "Esc") return VK_ESCAPE;
-  if (key.size() >= 2 && key[0] == 'F') return static_cast<WORD>(VK_F1 + std::stoi(key.substr(1)) - 1);
+  if (key.size() >= 2 && key[0] == 'F')
+    return static_cast<WORD>(VK_F1 + std::stoi(key.substr(1)) - 1);
   return std::nullopt;
 }
 

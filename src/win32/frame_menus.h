@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "win32/win32_api.h"
 #include "shell/frame_tables.h"
+#include "win32/win32_api.h"
 
 namespace tarvex::win32 {
 

@@ -1,6 +1,5 @@
 #include "win32/keyword_toolbar.h"
 
-
 #include <vector>
 
 #include "platform/resource_ids.h"
@@ -28,8 +27,8 @@ CKeywordToolBar::~CKeywordToolBar() {
 bool CKeywordToolBar::Create(HWND parent, int id) {
   HINSTANCE instance = GetModuleHandleW(nullptr);
   bar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
-                         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT |
-                             TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NODIVIDER,
+                         WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                             CCS_TOP | CCS_NODIVIDER,
                          0, 0, 0, 0, parent, ChildId(id), instance, nullptr);
   if (!bar_) return false;
   SendMessageW(bar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
@@ -180,7 +179,8 @@ void CKeywordToolBar::EnableButton(int id, bool enabled) {
   const LRESULT state = SendMessageW(bar_, TB_GETSTATE, id, 0);
   if (state == -1) return;
   const bool now = (state & TBSTATE_ENABLED) != 0;
-  if (now != enabled) SendMessageW(bar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
+  if (now != enabled)
+    SendMessageW(bar_, TB_ENABLEBUTTON, id, MAKELPARAM(enabled ? TRUE : FALSE, 0));
 }
 
 }  // namespace tarvex::win32

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "win32/win32_api.h"
 #include "win32/tarvex_app.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -1,6 +1,5 @@
 #include "win32/main_frame.h"
 
-
 #include <vector>
 
 #include "platform/resource_ids.h"
@@ -59,10 +58,10 @@ bool CMainFrame::Create() {
   }();
   if (!registered) return false;
   // WM_CREATE runs OnCreate; its failure makes the creation fail.
-  const HWND hwnd = CreateWindowExW(
-      WS_EX_ACCEPTFILES, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT,
-      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
-      this);
+  const HWND hwnd =
+      CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                      GetModuleHandleW(nullptr), this);
   hwnd_ = hwnd;
   created_ = hwnd != nullptr;
   return created_;
@@ -241,7 +240,7 @@ void CMainFrame::OnDropFiles(HDROP drop) {
     const UINT length = DragQueryFileA(drop, i, path, kDroppedPathBuffer);
     // A path that does not fit counts as not obtainable, never cut short.
     paths.push_back(length > 0 && length < kDroppedPathBuffer ? std::string(path, length)
-                                                               : std::string());
+                                                              : std::string());
   }
   DragFinish(drop);
   if (!paths.empty() && paths.front().empty()) return;  // the first path cannot be had

@@ -13,12 +13,12 @@
 #include <string>
 
 #include "commands/main_frame_logic.h"
-#include "win32/win32_api.h"
 #include "shell/command_router.h"
 #include "shell/fault_list.h"
 #include "win32/keyword_toolbar.h"
 #include "win32/status_bar.h"
 #include "win32/text_view.h"
+#include "win32/win32_api.h"
 
 namespace tarvex::win32 {
 

@@ -20,9 +20,9 @@ struct Button {
   const wchar_t* caption;
 };
 constexpr Button kButtons[] = {
-    {IDC_PREVIEW_PRINT, L"&Print..."},     {IDC_PREVIEW_NEXT, L"&Next Page"},
-    {IDC_PREVIEW_PREV, L"Pr&ev Page"},     {IDC_PREVIEW_PAGES, L""},
-    {IDC_PREVIEW_ZOOM_IN, L"Zoom &In"},    {IDC_PREVIEW_ZOOM_OUT, L"Zoom &Out"},
+    {IDC_PREVIEW_PRINT, L"&Print..."},  {IDC_PREVIEW_NEXT, L"&Next Page"},
+    {IDC_PREVIEW_PREV, L"Pr&ev Page"},  {IDC_PREVIEW_PAGES, L""},
+    {IDC_PREVIEW_ZOOM_IN, L"Zoom &In"}, {IDC_PREVIEW_ZOOM_OUT, L"Zoom &Out"},
     {IDC_PREVIEW_CLOSE, L"&Close"},
 };
 
@@ -90,17 +90,17 @@ class PreviewWindow {
     font_ = CreateFontIndirectW(&metrics.lfMessageFont);
     int x = 6;
     for (const Button& b : kButtons) {
-      HWND button = CreateWindowExW(0, L"BUTTON", b.caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                    x, 5, 88, 24, hwnd_,
-                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
+      HWND button = CreateWindowExW(0, L"BUTTON", b.caption,
+                                    WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, 5, 88,
+                                    24, hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
                                     GetModuleHandleW(nullptr), nullptr);
       SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
       x += 92;
     }
-    HWND status = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE,
-                                  x + 8, 5, 200, 24, hwnd_,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_STATUS)),
-                                  GetModuleHandleW(nullptr), nullptr);
+    HWND status = CreateWindowExW(
+        0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_CENTERIMAGE, x + 8, 5, 200, 24,
+        hwnd_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PREVIEW_STATUS)),
+        GetModuleHandleW(nullptr), nullptr);
     SendMessageW(status, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   }
 
@@ -191,13 +191,24 @@ class PreviewWindow {
     GetScrollInfo(hwnd_, bar, &info);
     int pos = info.nPos;
     switch (request) {
-      case SB_LINEUP: pos -= 40; break;
-      case SB_LINEDOWN: pos += 40; break;
-      case SB_PAGEUP: pos -= static_cast<int>(info.nPage); break;
-      case SB_PAGEDOWN: pos += static_cast<int>(info.nPage); break;
+      case SB_LINEUP:
+        pos -= 40;
+        break;
+      case SB_LINEDOWN:
+        pos += 40;
+        break;
+      case SB_PAGEUP:
+        pos -= static_cast<int>(info.nPage);
+        break;
+      case SB_PAGEDOWN:
+        pos += static_cast<int>(info.nPage);
+        break;
       case SB_THUMBTRACK:
-      case SB_THUMBPOSITION: pos = info.nTrackPos; break;
-      default: return;
+      case SB_THUMBPOSITION:
+        pos = info.nTrackPos;
+        break;
+      default:
+        return;
     }
     (bar == SB_HORZ ? scroll_.x : scroll_.y) = pos;
     Layout();

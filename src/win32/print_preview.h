@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-#include "win32/win32_api.h"
 #include "win32/printing.h"
+#include "win32/win32_api.h"
 
 namespace tarvex::win32 {
 

@@ -1,6 +1,5 @@
 #include "win32/printing.h"
 
-
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
 #include "shell/file_errors.h"
@@ -30,7 +29,8 @@ std::string FromDevNames(HGLOBAL names, bool port) {
   if (!names) return {};
   const auto* dn = static_cast<const DEVNAMES*>(GlobalLock(names));
   if (!dn) return {};
-  std::string text(reinterpret_cast<const char*>(dn) + (port ? dn->wOutputOffset : dn->wDeviceOffset));
+  std::string text(reinterpret_cast<const char*>(dn) +
+                   (port ? dn->wOutputOffset : dn->wDeviceOffset));
   GlobalUnlock(names);
   return text;
 }

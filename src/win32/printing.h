@@ -8,14 +8,14 @@
 #include <string_view>
 #include <vector>
 
-#include "win32/win32_api.h"
 #include "shell/print_layout.h"
+#include "win32/win32_api.h"
 
 namespace tarvex::win32 {
 
 // A page's size and what fits on it, in the device units of a printer.
 struct PageMetrics {
-  int width = 0;   // the whole paper
+  int width = 0;  // the whole paper
   int height = 0;
   int dpiX = 0;
   int dpiY = 0;

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "platform/string_table.h"
 #include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "win32/win32_api.h"
 
 namespace tarvex::win32 {
@@ -18,10 +18,9 @@ std::string SectionKey(std::string_view section) {
 HKEY OpenSection(std::string_view section, bool write) {
   HKEY key = nullptr;
   const std::string path = SectionKey(section);
-  const LONG status =
-      write ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                              &key, nullptr)
-            : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
+  const LONG status = write ? RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0,
+                                              KEY_WRITE, nullptr, &key, nullptr)
+                            : RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key);
   return status == ERROR_SUCCESS ? key : nullptr;
 }
 
@@ -78,8 +77,7 @@ void RegistrySettingsStore::WriteString(std::string_view section, std::string_vi
   RegCloseKey(key);
 }
 
-void RegistrySettingsStore::WriteInt(std::string_view section, std::string_view entry,
-                                     int value) {
+void RegistrySettingsStore::WriteInt(std::string_view section, std::string_view entry, int value) {
   HKEY key = OpenSection(section, true);
   if (!key) return;
   const std::string name(entry);

@@ -1,6 +1,5 @@
 #include "win32/status_bar.h"
 
-
 #include "platform/resource_ids.h"
 #include "win32/win32_strings.h"
 
@@ -22,8 +21,8 @@ int TextWidth(HWND window, const std::wstring& text) {
 }  // namespace
 
 bool CTarvexStatusBar::Create(HWND parent, int id) {
-  bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0,
-                         0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+  bar_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0,
+                         0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                          GetModuleHandleW(nullptr), nullptr);
   if (!bar_) return false;
   widths_[kCaps] = TextWidth(bar_, LoadWide(ID_INDICATOR_CAPS));

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "win32/win32_api.h"
 #include "shell/command_line.h"
 #include "shell/open_document.h"
 #include "shell/recent_file_list.h"
 #include "win32/printing.h"
+#include "win32/win32_api.h"
 #include "win32/win32_window_system.h"
 
 namespace tarvex::win32 {

@@ -13,7 +13,6 @@
 #include "win32/text_view.h"
 #include "win32/win32_strings.h"
 
-
 namespace tarvex::win32 {
 namespace {
 
@@ -102,10 +101,10 @@ CTarvexDoc::ReadResult CTarvexDoc::ReadFile(const std::string& path) {
   }
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
   DWORD read = 0;
-  const bool whole = bytes.empty() ||
-                     (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read,
-                                 nullptr) &&
-                      read == bytes.size());
+  const bool whole =
+      bytes.empty() ||
+      (::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) &&
+       read == bytes.size());
   CloseHandle(file);
   if (!whole) {
     ShowFileError(shell::ShortRead(path).text);
@@ -159,7 +158,8 @@ std::string CTarvexDoc::AskSaveName(int titleId) const {
 }
 
 bool CTarvexDoc::OnFileSave() {
-  const DWORD attributes = path_.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path_.c_str());
+  const DWORD attributes =
+      path_.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesA(path_.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY)) {
     return OnFileSaveAs();
   }
@@ -181,8 +181,7 @@ bool CTarvexDoc::OnFileSaveCopyAs() {
 bool CTarvexDoc::SaveModified() {
   if (!IsModified()) return true;
   const std::string question = FormatMessage(IDP_ASK_TO_SAVE, {title()});
-  switch (MessageBoxA(window_, question.c_str(),
-                      std::string(LoadStringText(IDS_APP_TITLE)).c_str(),
+  switch (MessageBoxA(window_, question.c_str(), std::string(LoadStringText(IDS_APP_TITLE)).c_str(),
                       MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES:
       return OnFileSave();

@@ -1,6 +1,5 @@
 #include "win32/text_view.h"
 
-
 #include <algorithm>
 
 #include "platform/code_page_1252.h"

@@ -16,8 +16,8 @@
 #include <string>
 #include <string_view>
 
-#include "win32/win32_api.h"
 #include "shell/caret_tracker.h"
+#include "win32/win32_api.h"
 
 namespace tarvex::win32 {
 

@@ -1,10 +1,9 @@
 #include "win32/win32_window_system.h"
 
-
 #include <cstring>
 
-#include "platform/string_table.h"
 #include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "win32/main_frame.h"
 #include "win32/tarvex_app.h"
 #include "win32/tarvex_doc.h"

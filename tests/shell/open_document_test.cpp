@@ -49,7 +49,8 @@ using Steps = std::vector<std::string>;
 TEST(OpenDocumentTest, TheFirstDocumentCreatesTheFrameAndAFailedReadTakesItAway) {
   FakeHost host;
   EXPECT_TRUE(OpenDocumentSteps(host, "\"a.inf\"", true));
-  EXPECT_EQ(host.steps, (Steps{"create", "ask", "read /abs/a.inf", "recent /abs/a.inf", "activate"}));
+  EXPECT_EQ(host.steps,
+            (Steps{"create", "ask", "read /abs/a.inf", "recent /abs/a.inf", "activate"}));
 
   FakeHost failing;
   failing.read = DocumentHost::ReadResult::kRefused;

@@ -18,12 +18,9 @@ TEST(PrintLayoutTest, LinesWrapAtTheLastBlankThatFitsElseInsideTheWord) {
     int columns;
     std::vector<std::string> rows;
   } cases[] = {
-      {"Timeout = 30", 40, {"Timeout = 30"}},
-      {"aaa bbb ccc", 7, {"aaa bbb", "ccc"}},
-      {"aaa bbb", 3, {"aaa", "bbb"}},
-      {"abcdefghij", 4, {"abcd", "efgh", "ij"}},
-      {" abcdef", 3, {" ab", "cde", "f"}},
-      {"", 10, {""}},
+      {"Timeout = 30", 40, {"Timeout = 30"}}, {"aaa bbb ccc", 7, {"aaa bbb", "ccc"}},
+      {"aaa bbb", 3, {"aaa", "bbb"}},         {"abcdefghij", 4, {"abcd", "efgh", "ij"}},
+      {" abcdef", 3, {" ab", "cde", "f"}},    {"", 10, {""}},
   };
   for (const Case& c : cases) EXPECT_EQ(Rows(c.text, c.columns), c.rows) << c.text;
 }

@@ -132,7 +132,8 @@ TEST_F(EditorTest, WithoutKeywordFileSaysSoTwiceAndEndsWithoutAWindow) {
   auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"", Folder());
   ASSERT_TRUE(started);
   app_.emplace(std::move(*started));
-  for (const wchar_t* text : {L"Error reading file keyword.txt !", L"Failed to create empty document."}) {
+  for (const wchar_t* text :
+       {L"Error reading file keyword.txt !", L"Failed to create empty document."}) {
     auto box = WaitForMessageBox(*app_);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, text);
@@ -299,14 +300,17 @@ TEST_F(EditorTest, PrintsIntoAFileAndThePreviewCountsTheSamePagesAndIsRemembered
 
   PostCommand(frame_, kFilePrintPreview);
   HWND preview = nullptr;
-  ASSERT_TRUE(WaitUntil([&] {
-    preview = FindWindowW(kPreviewClass, nullptr);
-    return preview && IsWindowVisible(preview);
-  }, "the preview"));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        preview = FindWindowW(kPreviewClass, nullptr);
+        return preview && IsWindowVisible(preview);
+      },
+      "the preview"));
   EXPECT_EQ(ReadText(GetDlgItem(preview, kPreviewStatus)), L"Page 1 of 3");
   PostCommand(preview, kPreviewPages);
-  ASSERT_TRUE(WaitUntil([&] { return ReadText(GetDlgItem(preview, kPreviewStatus)) == L"Pages 1-2 of 3"; },
-                        "two pages"));
+  ASSERT_TRUE(
+      WaitUntil([&] { return ReadText(GetDlgItem(preview, kPreviewStatus)) == L"Pages 1-2 of 3"; },
+                "two pages"));
   PostCommand(preview, kPreviewClose);
   ASSERT_TRUE(WaitUntil([&] { return !IsWindow(preview); }, "the preview closing"));
   ASSERT_TRUE(app_->Close());
@@ -326,7 +330,11 @@ TEST_F(EditorTest, FindReplaceAllAndGoToLine) {
   ASSERT_TRUE(WriteText(GetDlgItem(find->window, kFindWhat), L"timeout"));
   ASSERT_TRUE(PressButton(find->window, IDOK));
   const auto at = static_cast<DWORD>(text.find("Timeout"));
-  ASSERT_TRUE(WaitUntil([&] { return ReadSelection(edit_) == Selection{at, at + 7}; }, "the match"));
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        return ReadSelection(edit_) == Selection{at, at + 7};
+      },
+      "the match"));
   ASSERT_TRUE(Answer(*find, IDCANCEL));
 
   PostCommand(frame_, kEditReplace);
