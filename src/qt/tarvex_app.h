@@ -14,6 +14,7 @@
 
 #include "qt/qt_window_system.h"
 #include "shell/command_line.h"
+#include "shell/editor_commands.h"
 #include "shell/open_document.h"
 #include "shell/recent_file_list.h"
 
@@ -26,7 +27,7 @@ class CTarvexDoc;
 class Dialogs;
 class EmbeddingServer;
 
-class CTarvexApp : public QObject, private shell::DocumentHost {
+class CTarvexApp : public QObject, public shell::ApplicationCommands, private shell::DocumentHost {
   Q_OBJECT
 
  public:
@@ -49,12 +50,13 @@ class CTarvexApp : public QObject, private shell::DocumentHost {
   CTarvexDoc* OpenDocumentFile(const QString& path, bool activate = true);
 
   // The application's commands.
-  void OnFileNew();
-  void OnFileOpen();
-  void OnFilePrintSetup();
-  void OnAppExit();
-  void OnAppAbout();
-  void OnOpenRecentFile(int index);  // 0 for the first entry
+  void OnFileNew() override;
+  void OnFileOpen() override;
+  void OnFilePrintSetup() override;
+  void PrintDirect() override { OnFilePrintDirect(); }
+  void OnAppExit() override;
+  void OnAppAbout() override;
+  void OnOpenRecentFile(int index) override;  // 0 for the first entry
   // Print without a dialog: to `printerName`, or the current printer when
   // empty. False (with a message on the error stream) when nothing printed.
   bool OnFilePrintDirect(const QString& printerName = QString());

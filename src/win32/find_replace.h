@@ -9,24 +9,25 @@
 #include <functional>
 #include <string>
 
+#include "shell/editor_commands.h"
 #include "win32/win32_api.h"
 
 namespace tarvex::win32 {
 
 class CTarvexView;
 
-class FindReplace {
+class FindReplace : public shell::FindCommands {
  public:
   // `notice` shows a sentence in the status bar.
   FindReplace(HWND frame, CTarvexView& view, std::function<void(const std::wstring&)> notice);
   FindReplace(const FindReplace&) = delete;
   FindReplace& operator=(const FindReplace&) = delete;
 
-  void OnEditFind();
-  void OnEditReplace();
+  void OnEditFind() override;
+  void OnEditReplace() override;
   // Find Next (forward) and Find Previous; without a search yet, opens Find.
-  void OnFindNext(bool forward);
-  void OnGoToLine();
+  void OnFindNext(bool forward) override;
+  void OnGoToLine() override;
 
   // The dialog's message (FINDMSGSTRING) with its FINDREPLACEW.
   static UINT Message();

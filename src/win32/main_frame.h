@@ -14,6 +14,7 @@
 
 #include "commands/main_frame_logic.h"
 #include "shell/command_router.h"
+#include "shell/editor_commands.h"
 #include "shell/fault_list.h"
 #include "win32/keyword_toolbar.h"
 #include "win32/status_bar.h"
@@ -26,7 +27,7 @@ class CTarvexApp;
 class CTarvexDoc;
 class FindReplace;
 
-class CMainFrame : public MainFrameLogic {
+class CMainFrame : public MainFrameLogic, private shell::EditorCommands {
  public:
   static constexpr wchar_t kWindowClass[] = L"TarvexMainFrame";
   // Sent by a test or a tool: runs the idle step at once (returns 1).
@@ -85,6 +86,21 @@ class CMainFrame : public MainFrameLogic {
   // frame_commands.cpp: the command table, the menus' states, the commands
   // of the frame itself and checking while typing.
   void RegisterCommands();
+  // What the commands do here (shell/editor_commands.h).
+  void Undo() override { view_.Undo(); }
+  void Redo() override { view_.Redo(); }
+  void Cut() override { view_.Cut(); }
+  void Copy() override { view_.Copy(); }
+  void Paste() override { view_.Paste(); }
+  void SelectAll() override { view_.SelectAll(); }
+  void FocusView() override { SetFocus(view_.hwnd()); }
+  void Print() override { OnFilePrint(); }
+  void PrintPreview() override { OnFilePrintPreview(); }
+  void Save() override;
+  void SaveAs() override;
+  void HelpContents() override { OnHelpContents(); }
+  void ToggleToolbar() override { OnViewToolbar(); }
+  void ToggleStatusBar() override { OnViewStatusBar(); }
   void OnInitMenuPopup(HMENU menu);
   bool IsEnabled(int id) const;
   void OnHelpContents();

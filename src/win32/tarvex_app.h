@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "shell/command_line.h"
+#include "shell/editor_commands.h"
 #include "shell/open_document.h"
 #include "shell/recent_file_list.h"
 #include "win32/printing.h"
@@ -29,7 +30,7 @@ namespace tarvex::win32 {
 class CMainFrame;
 class CTarvexDoc;
 
-class CTarvexApp : private shell::DocumentHost {
+class CTarvexApp : public shell::ApplicationCommands, private shell::DocumentHost {
  public:
   CTarvexApp();
   ~CTarvexApp() override;
@@ -57,12 +58,13 @@ class CTarvexApp : private shell::DocumentHost {
   CTarvexDoc* OpenDocumentFile(const std::string& path, bool activate = true);
 
   // The application's commands.
-  void OnFileNew();
-  void OnFileOpen();
-  void OnFilePrintSetup();
-  void OnAppExit();
-  void OnAppAbout();
-  void OnOpenRecentFile(int index);  // 0 for the first entry
+  void OnFileNew() override;
+  void OnFileOpen() override;
+  void OnFilePrintSetup() override;
+  void PrintDirect() override { OnFilePrintDirect(); }
+  void OnAppExit() override;
+  void OnAppAbout() override;
+  void OnOpenRecentFile(int index) override;  // 0 for the first entry
   // Print without a dialog: to the named printer, or the current one when
   // `printer` is empty. False (with a message) when nothing was printed.
   bool OnFilePrintDirect(const std::string& printer = {}, const std::string& driver = {},
