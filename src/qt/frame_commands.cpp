@@ -63,6 +63,14 @@ void CMainFrame::FocusView() {
   view_->setFocus(Qt::ShortcutFocusReason);
 }
 
+void CMainFrame::ToggleToolbar() {
+  OnViewToolbar(m_wndTools->isHidden());
+}
+
+void CMainFrame::ToggleStatusBar() {
+  OnViewStatusBar(m_wndStatus->isHidden());
+}
+
 void CMainFrame::Save() {
   if (doc_) doc_->OnFileSave();
 }

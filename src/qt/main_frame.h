@@ -99,8 +99,8 @@ class CMainFrame : public QMainWindow, public MainFrameLogic, private shell::Edi
   void Save() override;
   void SaveAs() override;
   void HelpContents() override { OnHelpContents(); }
-  void ToggleToolbar() override { OnViewToolbar(m_wndTools->isHidden()); }
-  void ToggleStatusBar() override { OnViewStatusBar(m_wndStatus->isHidden()); }
+  void ToggleToolbar() override;
+  void ToggleStatusBar() override;
   void CreateActions();
   void CreateMenus();
   void ConnectEnabledStates();
