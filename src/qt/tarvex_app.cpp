@@ -202,15 +202,7 @@ bool CTarvexApp::SaveModified() {
 }
 
 shell::DocumentHost::ReadResult CTarvexApp::ReadDocument(const std::string& path) {
-  switch (doc_->ReadFile(FromPath(path))) {
-    case CTarvexDoc::ReadResult::kRead:
-      return ReadResult::kRead;
-    case CTarvexDoc::ReadResult::kNotOpened:
-      return ReadResult::kNotOpened;
-    case CTarvexDoc::ReadResult::kRefused:
-      break;
-  }
-  return ReadResult::kRefused;
+  return doc_->ReadFile(FromPath(path));
 }
 
 void CTarvexApp::ActivateFrame() {

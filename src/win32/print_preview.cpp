@@ -219,6 +219,9 @@ class PreviewWindow {
     HDC dc = BeginPaint(hwnd_, &ps);
     RECT client{};
     GetClientRect(hwnd_, &client);
+    RECT bar = client;
+    bar.bottom = kBarHeight;
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_BTNFACE));
     RECT area = client;
     area.top = kBarHeight;
     FillRect(dc, &area, GetSysColorBrush(COLOR_APPWORKSPACE));

@@ -200,15 +200,7 @@ bool CTarvexApp::SaveModified() {
 }
 
 shell::DocumentHost::ReadResult CTarvexApp::ReadDocument(const std::string& path) {
-  switch (doc_->ReadFile(path)) {
-    case CTarvexDoc::ReadResult::kRead:
-      return ReadResult::kRead;
-    case CTarvexDoc::ReadResult::kNotOpened:
-      return ReadResult::kNotOpened;
-    case CTarvexDoc::ReadResult::kRefused:
-      break;
-  }
-  return ReadResult::kRefused;
+  return doc_->ReadFile(path);
 }
 
 void CTarvexApp::ActivateFrame() {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "shell/open_document.h"
 #include "win32/win32_api.h"
 
 namespace tarvex::win32 {
@@ -15,11 +16,9 @@ class CTarvexView;
 
 class CTarvexDoc {
  public:
-  enum class ReadResult {
-    kRead,       // the file is the document now
-    kNotOpened,  // it could not be opened; the document is as it was
-    kRefused,    // it opened but could not be taken over; the document is as it was
-  };
+  // Read, not opened (the document is as it was), or refused (it opened
+  // but could not be taken over; the document is as it was).
+  using ReadResult = shell::DocumentHost::ReadResult;
 
   // Messages and prompts are owned by `window`.
   CTarvexDoc(CTarvexView& view, HWND window) : view_(view), window_(window) {}
