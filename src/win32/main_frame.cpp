@@ -269,6 +269,11 @@ bool CMainFrame::PreTranslateMessage(MSG& msg) {
     SetFocus(inView && box && m_wndTools.IsVisible() ? box : view_.hwnd());
     return true;
   }
+  // F1, the help request, shows the guide's contents wherever the focus is.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_F1) {
+    OnHelpContents();
+    return true;
+  }
   // A dropped keyword list takes its own keys (Enter, Esc, arrows).
   if (m_wndTools.m_wndKeywordBox &&
       SendMessageW(m_wndTools.m_wndKeywordBox, CB_GETDROPPEDSTATE, 0, 0)) {
@@ -314,9 +319,6 @@ LRESULT CMainFrame::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wparam));
       return 0;
-    case WM_HELP:  // F1, wherever the focus is in the window
-      OnHelpContents();
-      return TRUE;
     case WM_TIMER:
       if (wparam == kCheckTimer) CheckFaults();
       return 0;
