@@ -58,10 +58,9 @@ bool CMainFrame::Create() {
   }();
   if (!registered) return false;
   // WM_CREATE runs OnCreate; its failure makes the creation fail.
-  const HWND hwnd =
-      CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                      GetModuleHandleW(nullptr), this);
+  const HWND hwnd = CreateWindowExW(0, kWindowClass, L"", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    nullptr, nullptr, GetModuleHandleW(nullptr), this);
   hwnd_ = hwnd;
   created_ = hwnd != nullptr;
   return created_;
