@@ -38,6 +38,14 @@ constexpr int kEditFind = 57636;
 constexpr int kEditReplace = 57641;
 constexpr int kGoToLine = 32841;
 constexpr int kGenerate = 32771;
+constexpr int kFileNew = 57600;
+constexpr int kFileSave = 57603;
+constexpr int kRecentFile1 = 57616;
+constexpr int kEditUndo = 57643;
+constexpr int kEditRedo = 57644;
+constexpr int kViewToolbar = 59392;
+constexpr int kViewStatusBar = 59393;
+constexpr int kAppAbout = 57664;
 constexpr int kGoToLineNumber = 1000;
 constexpr int kPreviewPages = 1013;
 constexpr int kPreviewClose = 1016;
@@ -411,6 +419,134 @@ TEST_F(EditorTest, FindReplaceAllAndGoToLine) {
   EXPECT_EQ(ReadSelection(edit_), (Selection{row3, row3}));
   EXPECT_EQ(Panes()[kLineColumnPane], L"Ln 3, Col 1");
   ASSERT_TRUE(app_->Close(IDNO));
+}
+
+TEST_F(EditorTest, TypingKeepsToTheCodePageAndNulBytesSurvive) {
+  CopyExamples();
+  Write("zero.inf", std::string("a\0b", 3));
+  ASSERT_NO_FATAL_FAILURE(Launch(L"zero.inf"));
+  EXPECT_EQ(ReadText(edit_), L"a\u2400b");  // NUL shown as its symbol
+  ASSERT_TRUE(Select(edit_, {3, 3}));
+  ASSERT_TRUE(BringToFront(frame_));
+  ASSERT_TRUE(TypeText(frame_, L"\u20ac"));
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(edit_) == L"a\u2400b\u20ac"; }, "the euro sign"));
+  // Outside the code page: refused, and the status bar says which character.
+  ASSERT_TRUE(TypeText(frame_, L"\u0416"));
+  ASSERT_TRUE(WaitUntil([&] { return Panes()[kPromptPane].find(L"\u0416") != std::wstring::npos; },
+                        "the notice"));
+  EXPECT_EQ(Panes()[kPromptPane],
+            L"\"\u0416\" was not inserted: Windows-1252, the code page of policy files, cannot "
+            L"hold it.");
+  EXPECT_EQ(ReadText(edit_), L"a\u2400b\u20ac");
+  PostCommand(frame_, kFileSave);
+  ASSERT_TRUE(WaitUntil([&] { return Read("zero.inf").size() == 4; }, "the saved file"));
+  EXPECT_EQ(Read("zero.inf"), std::string("a\0b\x80", 4));
+
+  // Undo takes the typing back, Redo brings it again.
+  PostCommand(frame_, kEditUndo);
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(edit_) == L"a\u2400b"; }, "the undone typing"));
+  PostCommand(frame_, kEditRedo);
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(edit_) == L"a\u2400b\u20ac"; }, "the redone typing"));
+}
+
+TEST_F(EditorTest, MenuPromptsBarsAndTheAboutBox) {
+  CopyExamples();
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  // A highlighted menu item shows its prompt; a closed menu "Ready" again.
+  ASSERT_TRUE(SendWithin(frame_, WM_MENUSELECT, MAKEWPARAM(kFileNew, MF_STRING),
+                         reinterpret_cast<LPARAM>(GetMenu(frame_))));
+  EXPECT_EQ(ReadStatusPanes(status_)[kPromptPane], L"Create a new document");
+  ASSERT_TRUE(SendWithin(frame_, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0));
+  EXPECT_EQ(ReadStatusPanes(status_)[kPromptPane], L"Ready");
+
+  RECT withBar{};
+  GetWindowRect(edit_, &withBar);
+  PostCommand(frame_, kViewToolbar);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(toolbar_); }, "the hidden toolbar"));
+  RECT withoutBar{};
+  GetWindowRect(edit_, &withoutBar);
+  EXPECT_LT(withoutBar.top, withBar.top);  // the view takes its place
+  PostCommand(frame_, kViewStatusBar);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(status_); }, "the hidden status bar"));
+  PostCommand(frame_, kViewToolbar);
+  PostCommand(frame_, kViewStatusBar);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(toolbar_) && IsWindowVisible(status_); },
+                        "both bars again"));
+  EXPECT_EQ(ComboEntries(GetDlgItem(toolbar_, kKeywordBox)).size(), 12u);
+
+  PostCommand(frame_, kAppAbout);
+  auto about = WaitForDialog(frame_, L"About Tarvex");
+  ASSERT_TRUE(about);
+  EXPECT_NE(DescribeScreen().find("Tarvex Version 1.0"), std::string::npos);
+  ASSERT_TRUE(Answer(*about, IDOK));
+}
+
+TEST_F(EditorTest, GenerateOnANewDocumentAsksForANameFirst) {
+  CopyExamples();
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  ASSERT_TRUE(BringToFront(frame_));
+  ASSERT_TRUE(TypeText(frame_, L"Timeout = 30"));
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(edit_) == L"Timeout = 30"; }, "the typed entry"));
+
+  PostCommand(frame_, kGenerate);
+  auto save = WaitForDialog(frame_, L"Save As");
+  ASSERT_TRUE(save);
+  ASSERT_TRUE(Answer(*save, IDCANCEL));
+  auto box = WaitForMessageBox(frame_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"\nUnable to generate the 'Policy.bin' file.");
+  ASSERT_TRUE(Answer(*box, IDOK));
+
+  PostCommand(frame_, kGenerate);
+  ASSERT_TRUE(AnswerFileDialog(frame_, L"Save As", Path("new.inf")));
+  box = WaitForMessageBox(frame_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, Path("policy.bin") + L" file is generated successfully.");
+  ASSERT_TRUE(Answer(*box, IDOK));
+  EXPECT_EQ(Read("new.inf"), "Timeout = 30");
+  EXPECT_EQ(Title(), L"new.inf - Tarvex");
+}
+
+TEST_F(EditorTest, RecentFilesOpenFromTheMenuAndAMissingOneLeavesTheList) {
+  CopyExamples();
+  const std::wstring recent = kSettingsKey + std::wstring(L"\\Recent File List");
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, recent.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &key, nullptr),
+            ERROR_SUCCESS);
+  for (const auto& [name, file] :
+       {std::pair{L"File1", "gone.inf"}, std::pair{L"File2", "policy.inf"}}) {
+    const std::wstring value = Path(file);
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+  }
+  RegCloseKey(key);
+  ASSERT_NO_FATAL_FAILURE(Launch());
+  PostCommand(frame_, kRecentFile1 + 1);
+  ASSERT_TRUE(WaitForTitle(L"policy.inf - Tarvex"));
+  PostCommand(frame_, kRecentFile1 + 1);  // gone.inf, second now
+  auto box = WaitForMessageBox(frame_);
+  ASSERT_TRUE(box);
+  EXPECT_NE(box->text.find(L"gone.inf"), std::wstring::npos);
+  ASSERT_TRUE(Answer(*box, IDOK));
+  ASSERT_TRUE(app_->Close());
+  EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File1"), Path("policy.inf"));
+  EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File2"), std::nullopt);
+}
+
+TEST_F(EditorTest, TheEmbeddingSwitchesSaySoAndEnd) {
+  CopyExamples();
+  auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"-embedding", Folder());
+  ASSERT_TRUE(started);
+  app_.emplace(std::move(*started));
+  auto box = WaitForMessageBox(*app_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text,
+            L"Tarvex for Windows cannot yet hold policy sources in other programs' documents, so "
+            L"the \"-embedding\" switch does nothing here.");
+  ASSERT_TRUE(Answer(*box, IDOK));
+  ASSERT_TRUE(app_->WaitForExit());
+  EXPECT_EQ(app_->exit_code(), 1u);
 }
 
 }  // namespace
