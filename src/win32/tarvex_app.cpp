@@ -86,15 +86,9 @@ void CTarvexApp::ShowAppMessage(const std::string& text) {
 bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
   LoadStdProfileSettings();
   const shell::CommandLineInfo info = shell::ParseCommandLine(args);
-  if (info.runEmbedded || info.shell == shell::CommandLineInfo::Shell::kAppUnregister) {
-    // The embedding server comes later; until then say so rather than
-    // start an editor nobody asked for.
-    std::string switchName;
-    for (const std::string& arg : args) {
-      if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) switchName = arg;
-    }
-    ShowAppMessage(FormatMessage(IDS_SERVER_SWITCH_UNSUPPORTED, {switchName}));
-    exitCode_ = kExitFailure;
+  if (info.runEmbedded) return StartEmbedded(ServerSwitch(args));
+  if (info.shell == shell::CommandLineInfo::Shell::kAppUnregister) {
+    Unregister(ServerSwitch(args));
     return false;
   }
   switch (info.shell) {
@@ -126,6 +120,28 @@ bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
   frame_->ActivateFrame();
   DragAcceptFiles(frame_->hwnd(), TRUE);
   return true;
+}
+
+std::string CTarvexApp::ServerSwitch(const std::vector<std::string>& args) {
+  std::string name;
+  for (const std::string& arg : args) {
+    if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) name = arg;
+  }
+  return name;
+}
+
+bool CTarvexApp::StartEmbedded(const std::string& switchName) {
+  // The embedding server comes later; until then say so rather than start
+  // an editor nobody asked for.
+  ShowAppMessage(FormatMessage(IDS_SERVER_SWITCH_UNSUPPORTED, {switchName}));
+  exitCode_ = kExitFailure;
+  return false;
+}
+
+void CTarvexApp::Unregister(const std::string& switchName) {
+  // Nothing is registered yet: the same message as for the server's start.
+  ShowAppMessage(FormatMessage(IDS_SERVER_SWITCH_UNSUPPORTED, {switchName}));
+  exitCode_ = kExitFailure;
 }
 
 int CTarvexApp::Run() {

@@ -94,6 +94,15 @@ class CTarvexApp : public shell::ApplicationCommands, private shell::DocumentHos
   void AddToRecentFiles(const std::string& path) override;
   void ActivateFrame() override;
 
+  // The switches of the embedding server ("Embedding", "Automation") and
+  // of its registration ("Unregister", "Unregserver"), as given.
+  static std::string ServerSwitch(const std::vector<std::string>& args);
+  // Started by a container: serves the object without a window of its own.
+  // False when the application ends now.
+  bool StartEmbedded(const std::string& switchName);
+  // Removes the desktop's and the server's registration.
+  void Unregister(const std::string& switchName);
+
   void LoadStdProfileSettings();
   void SaveStdProfileSettings() const;
   bool RunPrintRequest(const shell::CommandLineInfo& info);
