@@ -3,46 +3,21 @@
 #include <commctrl.h>
 
 #include "platform/resource_ids.h"
-#include "shell/key_chord.h"
+#include "win32/frame_menus.h"
 
 namespace tarvex::win32::embedding {
 namespace {
 
-// The virtual key of a key chord's key, or 0.
-WORD VirtualKey(const std::string& key) {
-  if (key.size() == 1) return static_cast<WORD>(key[0]);  // letters and digits are their own
-  if (key == "Backspace") return VK_BACK;
-  if (key == "Del") return VK_DELETE;
-  if (key == "Ins") return VK_INSERT;
-  if (key == "Esc") return VK_ESCAPE;
-  if (key.size() > 1 && key[0] == 'F')
-    return static_cast<WORD>(VK_F1 + std::stoi(key.substr(1)) - 1);
-  return 0;
-}
-
-HMENU Popup(const shell::Menu& table) {
-  HMENU popup = CreatePopupMenu();
-  if (!popup) return nullptr;
-  for (const shell::MenuItem& item : table.items) {
-    if (item.id == ID_SEPARATOR) {
-      AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-    } else {
-      AppendMenuA(popup, MF_STRING, static_cast<UINT_PTR>(item.id), item.caption);
-    }
-  }
-  return popup;
-}
-
-// Inserts `count` of menu 4's menus, from `first`, at `position` of `shared`.
-bool InsertGroup(HMENU shared, UINT position, std::size_t first, int count) {
+// Moves `count` of menu 4's menus, from `first` in `bar` (menu 4 as a menu
+// bar), to `position` of `shared`.
+bool InsertGroup(HMENU bar, HMENU shared, UINT position, std::size_t first, int count) {
   const std::vector<shell::Menu>& menus = shell::InPlaceMenu();
   for (int i = 0; i < count; ++i) {
-    const shell::Menu& table = menus.at(first + static_cast<std::size_t>(i));
-    HMENU popup = Popup(table);
+    const std::size_t index = first + static_cast<std::size_t>(i);
+    HMENU popup = GetSubMenu(bar, static_cast<int>(index));
     if (!popup ||
         !InsertMenuA(shared, position + static_cast<UINT>(i), MF_BYPOSITION | MF_POPUP | MF_STRING,
-                     reinterpret_cast<UINT_PTR>(popup), table.caption)) {
-      if (popup) DestroyMenu(popup);
+                     reinterpret_cast<UINT_PTR>(popup), menus.at(index).caption)) {
       return false;
     }
   }
@@ -50,22 +25,6 @@ bool InsertGroup(HMENU shared, UINT position, std::size_t first, int count) {
 }
 
 }  // namespace
-
-HACCEL CreateAcceleratorTable(const std::vector<shell::Accelerator>& keys) {
-  std::vector<ACCEL> table;
-  for (const shell::Accelerator& key : keys) {
-    const std::optional<shell::KeyChord> chord = shell::ParseKeyChord(key.keys);
-    if (!chord) continue;
-    const WORD vk = VirtualKey(chord->key);
-    if (vk == 0) continue;
-    BYTE flags = FVIRTKEY;
-    if (chord->ctrl) flags |= FCONTROL;
-    if (chord->shift) flags |= FSHIFT;
-    if (chord->alt) flags |= FALT;
-    table.push_back({flags, vk, static_cast<WORD>(key.id)});
-  }
-  return CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
-}
 
 bool InsertInPlaceMenus(HMENU shared, OLEMENUGROUPWIDTHS* widths) {
   const shell::MenuGroups groups = shell::InPlaceMenuGroups();
@@ -77,10 +36,18 @@ bool InsertInPlaceMenus(HMENU shared, OLEMENUGROUPWIDTHS* widths) {
   const UINT edit = static_cast<UINT>(widths->width[0]);
   const UINT object = edit + static_cast<UINT>(widths->width[1] + widths->width[2]);
   const UINT help = object + static_cast<UINT>(widths->width[3] + widths->width[4]);
-  return InsertGroup(shared, edit, 0, groups.edit) &&
-         InsertGroup(shared, object, static_cast<std::size_t>(groups.edit), groups.object) &&
-         InsertGroup(shared, help, static_cast<std::size_t>(groups.edit + groups.object),
-                     groups.help);
+  // Menu 4 as the editor builds menu bars; its menus then move over.
+  HMENU bar = BuildMenuBar(shell::InPlaceMenu(), false);
+  if (!bar) return false;
+  const bool inserted =
+      InsertGroup(bar, shared, edit, 0, groups.edit) &&
+      InsertGroup(bar, shared, object, static_cast<std::size_t>(groups.edit), groups.object) &&
+      InsertGroup(bar, shared, help, static_cast<std::size_t>(groups.edit + groups.object),
+                  groups.help);
+  // The bar lets go of its menus (the shared menu holds them now) and goes.
+  while (GetMenuItemCount(bar) > 0) RemoveMenu(bar, 0, MF_BYPOSITION);
+  DestroyMenu(bar);
+  return inserted;
 }
 
 void RemoveInPlaceMenus(HMENU shared, const OLEMENUGROUPWIDTHS& widths) {

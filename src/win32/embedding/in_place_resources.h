@@ -1,5 +1,5 @@
-// Menu 4, accelerators 4 and toolbar 4 (an object edited in place), built
-// from the shared frame tables.
+// Menu 4 and toolbar 4 (an object edited in place), built from the shared
+// frame tables. (Accelerators 4: BuildAccelerators of frame_menus.h.)
 #ifndef TARVEX_WIN32_EMBEDDING_IN_PLACE_RESOURCES_H_
 #define TARVEX_WIN32_EMBEDDING_IN_PLACE_RESOURCES_H_
 
@@ -12,9 +12,6 @@
 #include "shell/frame_tables.h"
 
 namespace tarvex::win32::embedding {
-
-// An accelerator table of the given keys; the caller destroys it.
-HACCEL CreateAcceleratorTable(const std::vector<shell::Accelerator>& keys);
 
 // Puts menu 4's menus into the container's shared menu: the editing group
 // (Edit, View) after the container's File group, the help group (Help)

@@ -5,6 +5,7 @@
 #include "platform/resource_ids.h"
 #include "shell/frame_tables.h"
 #include "win32/embedding/in_place_resources.h"
+#include "win32/frame_menus.h"
 
 namespace tarvex::win32::embedding {
 namespace {
@@ -179,7 +180,7 @@ std::unique_ptr<InPlaceSession> InPlaceSession::Begin(IOleInPlaceSite* site,
 
   session->dropGuard_.Attach(new DropGuard);
   RegisterDragDrop(session->window_, session->dropGuard_.Get());
-  session->accelerators_ = CreateAcceleratorTable(shell::InPlaceAccelerators());
+  session->accelerators_ = BuildAccelerators(shell::InPlaceAccelerators(), false);
   *result = S_OK;
   return session;
 }

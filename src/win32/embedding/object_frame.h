@@ -39,10 +39,6 @@ class ObjectFrame {
   // The title ("%1 in %2", or the usual title when empty) and the name of the
   // object for "&Update %1" and "E&xit && Return to %1".
   virtual void SetHostNames(const std::string& title, const std::string& objectName) = 0;
-
-  // Gives the keys of `message` to the frame's accelerators while it is the
-  // object's own window; true when they were a command.
-  virtual bool TranslateFrameAccelerator(MSG* message) = 0;
 };
 
 }  // namespace tarvex::win32::embedding

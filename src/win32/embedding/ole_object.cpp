@@ -19,6 +19,7 @@ using Microsoft::WRL::ComPtr;
 constexpr UINT kDisconnectMessage = WM_APP + 1;
 constexpr UINT kDataChangedMessage = WM_APP + 2;
 constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT_PTR kUninitializedTimer = 2;
 const wchar_t kMessageClass[] = L"TarvexObjectMessages";
 
 HRESULT ToResult(shell::ObjectError error) {
@@ -85,6 +86,7 @@ OleObject::OleObject(ObjectFrame& frame, Lifetime& lifetime) : frame_(frame), li
   SetWindowLongPtrW(messages_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SetWindowLongPtrW(messages_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MessageProc));
   frame_.SetChangeListener([this] { OnTextChanged(); });
+  SetTimer(messages_, kUninitializedTimer, kUninitializedMs, nullptr);
 }
 
 OleObject::~OleObject() {
@@ -367,6 +369,8 @@ STDMETHODIMP OleObject::InitNew(IStorage* storage) {
   const HRESULT hr = ToResult(logic_.InitNew());
   if (FAILED(hr)) return hr;
   storage_ = storage;  // kept until HandsOffStorage
+  initialized_ = true;
+  KillTimer(messages_, kUninitializedTimer);
   return S_OK;
 }
 
@@ -375,10 +379,16 @@ STDMETHODIMP OleObject::Load(IStorage* storage) {
   if (storage_) return CO_E_ALREADYINITIALIZED;
   std::string bytes;
   HRESULT hr = ReadContents(storage, shell::kTextLimit, &bytes);
-  if (FAILED(hr)) return hr;  // nothing changed
-  hr = ToResult(logic_.Load(bytes));
-  if (FAILED(hr)) return hr;
+  if (SUCCEEDED(hr)) hr = ToResult(logic_.Load(bytes));
+  if (FAILED(hr)) {
+    // Nothing changed. A container whose Load failed lets go of the object
+    // (or leaks it): unless it tries again soon, the object ends.
+    if (!initialized_) SetTimer(messages_, kUninitializedTimer, kRefusedLoadMs, nullptr);
+    return hr;
+  }
   storage_ = storage;
+  initialized_ = true;
+  KillTimer(messages_, kUninitializedTimer);
   return S_OK;
 }
 
@@ -534,6 +544,11 @@ void OleObject::OnTextChanged() {
   PostMessageW(messages_, kDataChangedMessage, 0, 0);
 }
 
+void OleObject::OnUninitialized() {
+  KillTimer(messages_, kUninitializedTimer);
+  if (!initialized_ && !closing_) Close(OLECLOSE_NOSAVE);
+}
+
 void OleObject::Watchdog() {
   // COM does not end a server whose container died: ask the site now and
   // then, and close when it is gone.
@@ -562,6 +577,7 @@ LRESULT CALLBACK OleObject::MessageProc(HWND window, UINT message, WPARAM wparam
       return 0;
     case WM_TIMER:
       if (wparam == kWatchdogTimer) object->Watchdog();
+      if (wparam == kUninitializedTimer) object->OnUninitialized();
       return 0;
     default:
       return DefWindowProcW(window, message, wparam, lparam);

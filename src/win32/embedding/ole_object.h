@@ -48,6 +48,10 @@ class OleObject final : public IOleObject,
  public:
   // How often the watchdog asks whether the container still lives.
   static constexpr UINT kWatchdogMs = 3000;
+  // How long an object waits for its text (InitNew or Load) before it gives
+  // up on its container: from its creation, and after a refused Load.
+  static constexpr UINT kUninitializedMs = 30000;
+  static constexpr UINT kRefusedLoadMs = 2000;
 
   OleObject(ObjectFrame& frame, Lifetime& lifetime);
   OleObject(const OleObject&) = delete;
@@ -158,6 +162,9 @@ class OleObject final : public IOleObject,
   void OnUpdateCommand();
   void OnTextChanged();
   void Watchdog();
+  // No text came (the container gave up, or its Load was refused): the
+  // object ends, so that the process does not outlive its use.
+  void OnUninitialized();
   // After Close: let go of the container and of every proxy of this object.
   void Disconnect();
 
@@ -181,6 +188,7 @@ class OleObject final : public IOleObject,
   bool closing_ = false;
   bool probing_ = false;
   bool changePending_ = false;
+  bool initialized_ = false;  // InitNew or Load succeeded
 };
 
 }  // namespace tarvex::win32::embedding

@@ -49,7 +49,6 @@ class FakeObjectFrame : public ObjectFrame {
     title = t;
     objectName = name;
   }
-  bool TranslateFrameAccelerator(MSG*) override { return false; }
 
   // What the user does in the editor.
   void Type(const std::string& more) {
