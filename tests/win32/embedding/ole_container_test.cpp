@@ -109,7 +109,9 @@ class OleContainerTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     // The server registered as start-up registers it (whatever a test of
-    // the registration left behind).
+    // the registration left behind), unless a test of an installed Tarvex
+    // runs this one.
+    if (GetEnvironmentVariableW(L"TARVEX_OLE_NO_REGISTER", nullptr, 0) > 0) return;
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
