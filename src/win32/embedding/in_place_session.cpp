@@ -383,8 +383,9 @@ LRESULT CALLBACK InPlaceSession::FrameProc(HWND window, UINT message, WPARAM wpa
 LRESULT CALLBACK InPlaceSession::ResizeProc(HWND window, UINT message, WPARAM wparam,
                                             LPARAM lparam) {
   InPlaceSession* session = SessionOf(window);
-  static char dragging = 0;
-  static POINT from{};
+  if (!session) return DefWindowProcW(window, message, wparam, lparam);
+  char& dragging = session->dragging_;
+  POINT& from = session->dragFrom_;
   switch (message) {
     case WM_PAINT:
       PaintResizeBar(window);
@@ -412,7 +413,7 @@ LRESULT CALLBACK InPlaceSession::ResizeProc(HWND window, UINT message, WPARAM wp
       return 0;
     }
     case WM_LBUTTONUP:
-      if (dragging && session) {
+      if (dragging) {
         const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
         RECT proposed = session->position_;
         if (dragging != 'b') proposed.right += at.x - from.x;

@@ -94,6 +94,8 @@ class InPlaceSession {
   RECT clip_{};
   bool uiActive_ = false;
   bool toolbarWanted_ = true;
+  char dragging_ = 0;  // the resize handle being dragged: 'r', 'b', 'c' or none
+  POINT dragFrom_{};
   bool ended_ = false;
 };
 

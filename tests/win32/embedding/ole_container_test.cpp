@@ -34,8 +34,14 @@ std::wstring Wide(const std::string& text) {
   return std::wstring(text.begin(), text.end());
 }
 
+// Where the compound files go: TARVEX_OLE_FILES, or the folder the
+// environment variable of that name gives.
 std::wstring FilesPath(const std::string& name) {
-  return Wide(std::string(TARVEX_OLE_FILES) + "/" + name);
+  wchar_t folder[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableW(L"TARVEX_OLE_FILES", folder, MAX_PATH);
+  const std::wstring base =
+      length > 0 && length < MAX_PATH ? std::wstring(folder) : Wide(TARVEX_OLE_FILES);
+  return base + L"/" + Wide(name);
 }
 
 // Runs the thread's messages (the server's calls into the container come

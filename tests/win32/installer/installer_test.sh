@@ -21,24 +21,7 @@ if [ ! -f "$setup" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-# The default (or named) value of a key, or "(missing)".
-value() {
-  local key=$1 name=${2:-} view=${3:-}
-  local args=(/ve)
-  [ -n "$name" ] && args=(/v "$name")
-  [ -n "$view" ] && args+=("/reg:$view")
-  if "$wine" reg query "$key" "${args[@]}" >"$work/value" 2>/dev/null; then
-    tr -d '\r' <"$work/value" | sed -n 's/^ *\(([^)]*)\|[^ ]\+\) \+REG_[A-Z_]\+ *//p' | head -n 1
-  else
-    echo "(missing)"
-  fi
-}
+source "$(dirname "$0")/../registry_query.sh"
 unix() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
 "$wine" "$built" /Unregister /Embedding </dev/null >/dev/null 2>&1
@@ -77,7 +60,8 @@ esac
 # --- one object of the installed server, for a container where no
 # keyword.txt is: the server reads the one beside it
 mkdir -p "$work/no-dictionary"
-if ! (cd "$work/no-dictionary" && TARVEX_OLE_NO_REGISTER=1 "$wine" "$container" \
+files=$("$wine" winepath -w "$work" 2>/dev/null | tr -d '\r')
+if ! (cd "$work/no-dictionary" && TARVEX_OLE_NO_REGISTER=1 TARVEX_OLE_FILES="$files" "$wine" "$container" \
   --gtest_filter=OleContainerTest.StoredBytesComeBackExactly >"$work/container.log" 2>&1); then
   fail "the installed server did not serve an object: $(grep -A3 Failure "$work/container.log")"
 elif ! grep -q 'PASSED.*1 test' "$work/container.log"; then

@@ -11,26 +11,10 @@ exe=$2
 clsid='{4A1E6C2B-7D3F-4C55-9A61-2F0B8E5D1C47}'
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
+source "$(dirname "$0")/../registry_query.sh"
 
 tarvex() {
   "$wine" "$exe" "$@" </dev/null >/dev/null 2>&1
-}
-
-# The default value (or the named one) of KEY in VIEW (32 or 64), or
-# "(missing)".
-value() {
-  local key=$1 view=$2 name=${3:-}
-  local args=(/ve)
-  [ -n "$name" ] && args=(/v "$name")
-  "$wine" reg query "$key" "${args[@]}" "/reg:$view" 2>/dev/null | tr -d '\r' |
-    sed -n 's/^ *\(([^)]*)\|[^ ]\+\) \+REG_[A-Z_]\+ *//p' | head -n 1 || true
-  "$wine" reg query "$key" "${args[@]}" "/reg:$view" >/dev/null 2>&1 || echo "(missing)"
 }
 
 expect() {
@@ -52,11 +36,11 @@ snapshot() {
 # --- fresh: nothing of Tarvex's
 tarvex /Unregister /Embedding || fail "/Unregister /Embedding: status $?"
 for view in 32 64; do
-  expect "fresh: type id ($view)" "$(value 'HKCR\Tarvex.Document' $view)" "(missing)"
-  expect "fresh: class ($view)" "$(value "HKCR\\CLSID\\$clsid" $view)" "(missing)"
-  expect "fresh: .inf ($view)" "$(value 'HKCR\.inf' $view)" "inffile"
+  expect "fresh: type id ($view)" "$(value 'HKCR\Tarvex.Document' "" $view)" "(missing)"
+  expect "fresh: class ($view)" "$(value "HKCR\\CLSID\\$clsid" "" $view)" "(missing)"
+  expect "fresh: .inf ($view)" "$(value 'HKCR\.inf' "" $view)" "inffile"
   expect "fresh: Open with ($view)" \
-    "$(value 'HKCR\.inf\OpenWithProgids' $view Tarvex.Document)" "(missing)"
+    "$(value 'HKCR\.inf\OpenWithProgids' Tarvex.Document $view)" "(missing)"
 done
 snapshot >"$work/fresh"
 
@@ -66,24 +50,24 @@ winexe=$("$wine" winepath -w "$exe" 2>/dev/null | tr -d '\r')
 [ -n "$winexe" ] || winexe=$exe
 for view in 32 64; do
   c="HKCR\\CLSID\\$clsid"
-  expect "class ($view)" "$(value "$c" $view)" "Tarvex Document"
-  expect "LocalServer32 ($view)" "$(value "$c\\LocalServer32" $view)" "\"$winexe\""
-  expect "InprocHandler32 ($view)" "$(value "$c\\InprocHandler32" $view)" "ole32.dll"
-  expect "ProgID ($view)" "$(value "$c\\ProgID" $view)" "Tarvex.Document"
-  expect "verb 0 ($view)" "$(value "$c\\Verb\\0" $view)" "&Edit,0,2"
-  expect "verb 1 ($view)" "$(value "$c\\Verb\\1" $view)" "&Open,0,2"
-  expect "MiscStatus ($view)" "$(value "$c\\MiscStatus" $view)" "32"
-  expect "Insertable ($view)" "$(value "$c\\Insertable" $view)" ""
-  expect "type id ($view)" "$(value 'HKCR\Tarvex.Document' $view)" "Tarvex Document"
-  expect "type's class ($view)" "$(value 'HKCR\Tarvex.Document\CLSID' $view)" "$clsid"
-  expect "open ($view)" "$(value 'HKCR\Tarvex.Document\shell\open\command' $view)" \
+  expect "class ($view)" "$(value "$c" "" $view)" "Tarvex Document"
+  expect "LocalServer32 ($view)" "$(value "$c\\LocalServer32" "" $view)" "\"$winexe\""
+  expect "InprocHandler32 ($view)" "$(value "$c\\InprocHandler32" "" $view)" "ole32.dll"
+  expect "ProgID ($view)" "$(value "$c\\ProgID" "" $view)" "Tarvex.Document"
+  expect "verb 0 ($view)" "$(value "$c\\Verb\\0" "" $view)" "&Edit,0,2"
+  expect "verb 1 ($view)" "$(value "$c\\Verb\\1" "" $view)" "&Open,0,2"
+  expect "MiscStatus ($view)" "$(value "$c\\MiscStatus" "" $view)" "32"
+  expect "Insertable ($view)" "$(value "$c\\Insertable" "" $view)" ""
+  expect "type id ($view)" "$(value 'HKCR\Tarvex.Document' "" $view)" "Tarvex Document"
+  expect "type's class ($view)" "$(value 'HKCR\Tarvex.Document\CLSID' "" $view)" "$clsid"
+  expect "open ($view)" "$(value 'HKCR\Tarvex.Document\shell\open\command' "" $view)" \
     "\"$winexe\" \"%1\""
-  expect "print ($view)" "$(value 'HKCR\Tarvex.Document\shell\print\command' $view)" \
+  expect "print ($view)" "$(value 'HKCR\Tarvex.Document\shell\print\command' "" $view)" \
     "\"$winexe\" /p \"%1\""
-  expect "icon ($view)" "$(value 'HKCR\Tarvex.Document\DefaultIcon' $view)" "$winexe,1"
-  expect ".inf keeps its owner ($view)" "$(value 'HKCR\.inf' $view)" "inffile"
-  expect "Open with ($view)" "$(value 'HKCR\.inf\OpenWithProgids' $view Tarvex.Document)" ""
-  expect "no ShellNew ($view)" "$(value 'HKCR\.inf\ShellNew' $view NullFile)" "(missing)"
+  expect "icon ($view)" "$(value 'HKCR\Tarvex.Document\DefaultIcon' "" $view)" "$winexe,1"
+  expect ".inf keeps its owner ($view)" "$(value 'HKCR\.inf' "" $view)" "inffile"
+  expect "Open with ($view)" "$(value 'HKCR\.inf\OpenWithProgids' Tarvex.Document $view)" ""
+  expect "no ShellNew ($view)" "$(value 'HKCR\.inf\ShellNew' NullFile $view)" "(missing)"
 done
 snapshot >"$work/once"
 
@@ -104,8 +88,8 @@ for view in 32 64; do "$wine" reg delete 'HKCR\.inf' /ve /f "/reg:$view" >/dev/n
 snapshot >"$work/unowned"
 tarvex /Register || fail "/Register on an unowned .inf: status $?"
 for view in 32 64; do
-  expect ".inf claimed ($view)" "$(value 'HKCR\.inf' $view)" "Tarvex.Document"
-  expect "ShellNew ($view)" "$(value 'HKCR\.inf\ShellNew' $view NullFile)" ""
+  expect ".inf claimed ($view)" "$(value 'HKCR\.inf' "" $view)" "Tarvex.Document"
+  expect "ShellNew ($view)" "$(value 'HKCR\.inf\ShellNew' NullFile $view)" ""
 done
 tarvex /Unregister /Embedding || fail "/Unregister after claiming .inf: status $?"
 snapshot >"$work/given-back"
