@@ -107,17 +107,19 @@ int RegisterAtStartup(bool embedded) {
 bool RegisterRequest() {
   bool changed = false;
   const bool ok = Write(IsElevated() ? Scope::kMachine : Scope::kUser, true, &changed);
-  NotifyShell();
+  if (changed) NotifyShell();
   return ok;
 }
 
 int UnregisterRequest() {
   bool ok = true;
+  bool registered = false;
   std::vector<Scope> scopes = {Scope::kUser};
   if (IsElevated()) scopes.push_back(Scope::kMachine);
   for (Scope scope : scopes) {
     for (REGSAM view : Views()) {
       WindowsRegistry target(RootOf(scope), kClasses, view);
+      registered = registered || AnythingRegistered(target);
       ok = Unregister(target) && ok;
     }
   }
@@ -127,7 +129,7 @@ int UnregisterRequest() {
       if (AnythingRegistered(WindowsRegistry(HKEY_LOCAL_MACHINE, kClasses, view))) ok = false;
     }
   }
-  NotifyShell();
+  if (registered) NotifyShell();
   return ok ? IDP_UNREG_DONE : IDP_UNREG_FAILURE;
 }
 

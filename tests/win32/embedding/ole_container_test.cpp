@@ -361,7 +361,10 @@ TEST_F(OleContainerTest, ServerEndsWhenItsContainerIsKilled) {
   GetExitCodeProcess(child.hProcess, &childStatus);
   TerminateProcess(child.hProcess, 9);
   CloseHandle(child.hProcess);
-  ASSERT_TRUE(started) << "the container's status: " << childStatus;
+  std::ifstream progress((pidFile + L".log").c_str());
+  std::string steps;
+  std::getline(progress, steps);
+  ASSERT_TRUE(started) << "the container's status: " << childStatus << ", its steps: " << steps;
   ASSERT_NE(server, nullptr);
   // The watchdog asks every 3 s; COM alone would leave it running.
   EXPECT_TRUE(Ended(server, 15000));
@@ -440,12 +443,19 @@ int HoldOrphan(const wchar_t* pidFile) {
   PutContents(storage.Get(), "Name=orphan");
   static FakeContainer container(false);
   IOleObject* object = nullptr;
+  // How far it came, for the test's message should it not come back.
+  std::ofstream progress((std::wstring(pidFile) + L".log").c_str());
   if (FAILED(
-          OleLoad(storage.Get(), IID_IOleObject, &container, reinterpret_cast<void**>(&object))) ||
-      FAILED(OleRun(object)) || !PumpUntil([] { return ServerFrame() != nullptr; })) {
+          OleLoad(storage.Get(), IID_IOleObject, &container, reinterpret_cast<void**>(&object)))) {
     return 3;
   }
+  progress << "loaded;" << std::flush;
+  const HRESULT ran = OleRun(object);
+  progress << "ran " << std::hex << ran << ";" << std::flush;
+  if (FAILED(ran) || !PumpUntil([] { return ServerFrame() != nullptr; })) return 4;
+  progress << "server;" << std::flush;
   object->DoVerb(OLEIVERB_OPEN, nullptr, &container, 0, container.document, nullptr);
+  progress << "opened;" << std::flush;
   DWORD pid = 0;
   GetWindowThreadProcessId(ServerFrame(), &pid);
   {
