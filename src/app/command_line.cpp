@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "keywords/ascii_case.h"
+#include "platform/version.h"
 
 namespace tarvex::app {
 
@@ -36,6 +37,10 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
       printTo = true;
     } else if (name == "dde") {
       dde = true;
+    } else if (arg == "--help") {
+      info.showHelp = true;
+    } else if (arg == "--version") {
+      info.showVersion = true;
     } else if (EqualsIgnoreAsciiCase(name, "Embedding")) {
       info.runEmbedded = true;
     } else if (EqualsIgnoreAsciiCase(name, "Automation")) {
@@ -72,6 +77,38 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
     info.shell = CommandLineInfo::Shell::kFileOpen;
   }
   return info;
+}
+
+std::string HelpText() {
+  return "Usage: tarvex [FILE]\n"
+         "       tarvex -p FILE\n"
+         "       tarvex -pt FILE PRINTER DRIVER PORT\n"
+         "       tarvex -Unregister\n"
+         "\n"
+         "Edit Tarvex policy sources (.inf) and compile them into policy.bin (Action,\n"
+         "Generate). Opens FILE, or a new document named Untitled.\n"
+         "\n"
+         "Switches (\"/\" may stand for \"-\"):\n"
+         "  -p FILE          print FILE on the default printer, without a window\n"
+         "  -pt FILE PRINTER DRIVER PORT\n"
+         "                   print FILE on the named printer, without a window\n"
+         "  -Unregister      remove this user's desktop registration and settings\n"
+         "                   (also -Unregserver)\n"
+         "  -Embedding       serve a policy source embedded in another program's\n"
+         "                   document; containers start it (also -Automation)\n"
+         "      --help       show this help and exit\n"
+         "      --version    show the version and exit\n"
+         "\n"
+         "The keyword dictionary is keyword.txt in the current directory; without it\n"
+         "the editor does not start. Every start registers Tarvex as the program for\n"
+         "policy sources under $XDG_DATA_HOME (default ~/.local/share).\n"
+         "Without a graphical session tarvex says so and exits: use tarvexc there.\n"
+         "Exit status: 0 on success, 1 when the editor could not start, open or print\n"
+         "FILE, or remove the registration.\n";
+}
+
+std::string VersionText() {
+  return std::string("tarvex (Tarvex) ") + kVersion + "\n";
 }
 
 }  // namespace tarvex::app
