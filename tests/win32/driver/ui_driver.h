@@ -141,11 +141,12 @@ class App {
   // Waits for the process to end by itself (e.g. after printing without a window).
   ::testing::AssertionResult WaitForExit(Millis limit = kPatience);
 
-  // Closes the frame (WM_CLOSE, posted) and waits for the process to end.
+  // Closes the frame (WM_CLOSE, posted; without a frame, every window of the
+  // process that is not a box or dialog) and waits for the process to end.
   // A message box that offers `answer` (e.g. a save question: IDYES, IDNO) is
   // answered with it; any other box is a failure, reported with its text (and
-  // dismissed). A program still running at the limit is ended and the close
-  // fails, saying what was on screen.
+  // dismissed with OK, else No, else Cancel). A program still running at the
+  // limit is ended and the close fails, saying what was on screen.
   ::testing::AssertionResult Close(int answer = IDNO, Millis limit = kPatience);
   // Ends the process at once.
   void Kill();
