@@ -18,7 +18,9 @@
 //   to be checked with ASSERT_TRUE / EXPECT_TRUE (which print the reason).
 //   Reads return plain values and record a non-fatal test failure when the
 //   window does not answer in time.
-// - Texts are UTF-16 as the controls hold them.
+// - Texts are UTF-16. The system converts them for an ANSI window through the
+//   ANSI code page (1252 under the stage's Wine), so a character outside it
+//   reads back as '?'.
 //
 // Where Wine and Windows differ the functions say so; see also the README.
 #ifndef TARVEX_TESTS_WIN32_DRIVER_UI_DRIVER_H_
@@ -92,7 +94,9 @@ bool RunningUnderWine();
 // texts and buttons: what a failure message shows.
 std::string DescribeScreen();
 
-// Writes the whole screen as a 24-bit BMP file.
+// Writes the whole screen as a 24-bit BMP file. A program built with the
+// driver's main (tarvex_add_gui_tests) saves one at each test's first failure
+// into the folder TARVEX_GUI_SHOTS names, if set, as <Suite>.<Test>.bmp.
 ::testing::AssertionResult SaveScreenshot(const std::wstring& path);
 
 // UTF-8 of a UTF-16 text, for messages; and back.
