@@ -174,7 +174,8 @@ HWND FindChild(HWND parent, const std::wstring& window_class, int skip = 0);
 void PostCommand(HWND window, int id);
 
 // Sends a message and waits at most `limit` for the reply. On a time-out the
-// failure says what was on screen (typically a modal box the message opened).
+// failure says what was on screen (typically a modal box the message opened;
+// it waits up to 3 s more for one to come up).
 Outcome<LRESULT> SendWithin(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                             Millis limit = kPatience);
 
