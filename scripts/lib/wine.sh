@@ -16,15 +16,16 @@
 #       WINE_WHY     why 32-bit is not tested (the probe's own error), or ""
 #   wine_up PREFIX   starts Wine's server and services for PREFIX, outside
 #                    any captured output, and stops them when the shell exits
-#   wine_gui_up [PRINTER_TOOL]
+#   wine_gui_up [TOOLS]
 #                    after wine_up, a screen for Windows GUI programs: its own
 #                    Xvfb on a free display (DISPLAY is exported), Wine's
-#                    virtual desktop held open by one explorer for the whole
-#                    run (window frames, and no 4-10 s desktop start per
-#                    program), the fonts of fonts-wine in the prefix, and with
-#                    PRINTER_TOOL (tests/win32's tarvex_file_printer.exe) a
-#                    default printer on FILE:
-#   wine_gui_down    stops that desktop and that Xvfb (by their pids; only
+#                    virtual desktop (window frames) with one explorer for the
+#                    whole run, and the fonts of fonts-wine in the prefix.
+#                    With TOOLS, the folder where tests/win32 builds its tools:
+#                    a program that holds the desktop open between programs (no
+#                    4-10 s desktop start for the next one) and a default
+#                    printer on FILE:
+#   wine_gui_down    stops those programs and that Xvfb (by their pids; only
 #                    what wine_gui_up started), also when the shell exits.
 #                    With TARVEX_GUI_KEEP=1 both stay up, and so does the
 #                    server, and it prints how to reach and stop them.
@@ -96,7 +97,7 @@ _wine_exit() {
 }
 
 wine_gui_up() {
-  local printer_tool=${1:-} screen=${TARVEX_GUI_SCREEN:-1280x960} started=$EPOCHREALTIME
+  local tools=${1:-} screen=${TARVEX_GUI_SCREEN:-1280x960} started=$EPOCHREALTIME
   local log number="" i
   log=$WINEPREFIX/gui.log
   : >"$log"
@@ -141,10 +142,8 @@ wine_gui_up() {
   fi
 
   # Without a window manager under Xvfb windows have no frames: Wine's
-  # virtual desktop draws them. Its desktop process would end with the last
-  # program and the next one pay seconds to start it again: one explorer
-  # holds it open for the whole run (started by its path, so that $! is the
-  # explorer itself and not a start.exe in front of it).
+  # virtual desktop draws them, with one explorer for the whole run (started
+  # by its path, so that $! is the explorer itself and not a start.exe).
   local settings=$WINEPREFIX/gui-desktop.reg
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="%s"\n' \
     "$screen" >"$settings"
@@ -165,12 +164,19 @@ wine_gui_up() {
     sleep 0.1
   done
 
-  if [ -n "$printer_tool" ] && ! "$WINE_LOADER" "$printer_tool" >>"$log" 2>&1; then
-    echo "wine_gui_up: no printer: $(tail -n 3 "$log")" >&2
-    wine_gui_down
-    return 1
+  if [ -n "$tools" ]; then
+    # Wine closes a desktop a second after the last program on it ends (its
+    # explorer does not count) and the next program waits seconds for a new
+    # one: between two GUI tests other tests may run for many seconds.
+    "$WINE_LOADER" "$tools/tarvex_desktop_holder.exe" >>"$log" 2>&1 &
+    _wine_gui_holder=$!
+    if ! "$WINE_LOADER" "$tools/tarvex_file_printer.exe" >>"$log" 2>&1; then
+      echo "wine_gui_up: no printer: $(tail -n 3 "$log")" >&2
+      wine_gui_down
+      return 1
+    fi
   fi
-  awk -v d="$DISPLAY" -v s="$screen" -v p="${printer_tool:+, a printer on FILE:}" \
+  awk -v d="$DISPLAY" -v s="$screen" -v p="${tools:+, a printer on FILE:}" \
     -v t0="$started" -v t1="$EPOCHREALTIME" \
     'BEGIN { printf "GUI environment on DISPLAY=%s: %s, Wine desktop%s (%.1f s)\n", d, s, p, t1 - t0 }'
 }
@@ -187,6 +193,11 @@ wine_gui_down() {
     echo "  kill $_wine_gui_xvfb; WINEPREFIX=$WINEPREFIX wineserver -k"
     _wine_gui_xvfb=""
     return 0
+  fi
+  if [ -n "${_wine_gui_holder:-}" ]; then
+    kill "$_wine_gui_holder" 2>/dev/null || true
+    wait "$_wine_gui_holder" 2>/dev/null || true
+    _wine_gui_holder=""
   fi
   if [ -n "${_wine_gui_explorer:-}" ]; then
     kill "$_wine_gui_explorer" 2>/dev/null || true
