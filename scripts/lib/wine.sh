@@ -142,9 +142,8 @@ wine_gui_up() {
   fi
 
   # Without a window manager under Xvfb windows have no frames: Wine's
-  # virtual desktop draws them, with one explorer for the whole run (started
-  # by its path, so that $! is the explorer itself and not a start.exe).
-  local settings=$WINEPREFIX/gui-desktop.reg
+  # virtual desktop draws them, with one explorer for the whole run.
+  local settings=$WINEPREFIX/gui-desktop.reg desktop=""
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="%s"\n' \
     "$screen" >"$settings"
   if ! "$WINE_LOADER" reg import "$settings" >>"$log" 2>&1; then
@@ -153,16 +152,22 @@ wine_gui_up() {
     return 1
   fi
   "$WINE_LOADER" "C:\\windows\\system32\\explorer.exe" "/desktop=Default,$screen" >>"$log" 2>&1 &
-  _wine_gui_explorer=$!
+  # The loader's process may be a start.exe in front of the explorer (a
+  # 32-bit loader starts the prefix's 64-bit explorer that way): the
+  # explorer's own pid comes from its desktop window.
+  _wine_gui_starter=$!
   for ((i = 0; i < 300; i++)); do
-    xwininfo -root -children 2>/dev/null | grep -q '"Default - Wine desktop"' && break
-    if ! kill -0 "$_wine_gui_explorer" 2>/dev/null || [ "$i" = 299 ]; then
-      echo "wine_gui_up: Wine's desktop did not start: $(tail -n 3 "$log")" >&2
-      wine_gui_down
-      return 1
-    fi
+    desktop=$(xwininfo -root -children 2>/dev/null | awk '/"Default - Wine desktop"/ { print $1; exit }')
+    [ -n "$desktop" ] && break
     sleep 0.1
   done
+  _wine_gui_explorer=$(xprop -id "${desktop:-0}" _NET_WM_PID 2>/dev/null | awk '{ print $NF }')
+  if ! [[ "$_wine_gui_explorer" =~ ^[0-9]+$ ]]; then
+    _wine_gui_explorer=""
+    echo "wine_gui_up: Wine's desktop did not start: $(tail -n 3 "$log")" >&2
+    wine_gui_down
+    return 1
+  fi
 
   if [ -n "$tools" ]; then
     # Wine closes a desktop a second after the last program on it ends (its
@@ -201,8 +206,12 @@ wine_gui_down() {
   fi
   if [ -n "${_wine_gui_explorer:-}" ]; then
     kill "$_wine_gui_explorer" 2>/dev/null || true
-    wait "$_wine_gui_explorer" 2>/dev/null || true
     _wine_gui_explorer=""
+  fi
+  if [ -n "${_wine_gui_starter:-}" ]; then
+    kill "$_wine_gui_starter" 2>/dev/null || true
+    wait "$_wine_gui_starter" 2>/dev/null || true
+    _wine_gui_starter=""
   fi
   kill "$_wine_gui_xvfb" 2>/dev/null || true
   wait "$_wine_gui_xvfb" 2>/dev/null || true
