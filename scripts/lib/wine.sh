@@ -124,22 +124,22 @@ wine_gui_up() {
   export DISPLAY=:$number
 
   # Wine reads fonts-wine's fonts only from the prefix (Marlett draws the
-  # caption buttons, Tahoma the dialogs); the server reads them afresh after
-  # a restart.
-  local fonts=$WINEPREFIX/drive_c/windows/Fonts font linked=0 found=0
+  # caption buttons, Tahoma the dialogs).
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font found=0
   mkdir -p "$fonts"
   while read -r font; do
     found=1
-    [ -e "$fonts/${font##*/}" ] && continue
-    ln -s "$font" "$fonts/" && linked=1
+    [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/"
   done < <(dpkg -L fonts-wine 2>/dev/null | grep -E '\.(ttf|fon)$')
   [ "$found" = 1 ] || echo "wine_gui_up: fonts-wine is not installed: dialogs lack their fonts" >&2
-  if [ "$linked" = 1 ]; then
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    wineserver -p 2>/dev/null || true
-    "$WINE_LOADER" wineboot -i >/dev/null 2>&1
-  fi
+  # A fresh server, which reads the fonts afresh, and whose programs all see
+  # the display: a console program run earlier (its conhost has a hidden
+  # window) leaves an explorer without a display that owns the desktop, and
+  # the explorer below would then give up.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p 2>/dev/null || true
+  "$WINE_LOADER" wineboot -i >/dev/null 2>&1
 
   # Without a window manager under Xvfb windows have no frames: Wine's
   # virtual desktop draws them, with one explorer for the whole run.
@@ -161,7 +161,7 @@ wine_gui_up() {
     [ -n "$desktop" ] && break
     sleep 0.1
   done
-  _wine_gui_explorer=$(xprop -id "${desktop:-0}" _NET_WM_PID 2>/dev/null | awk '{ print $NF }')
+  _wine_gui_explorer=$(xprop -id "${desktop:-0}" _NET_WM_PID 2>/dev/null | awk '{ print $NF }' || true)
   if ! [[ "$_wine_gui_explorer" =~ ^[0-9]+$ ]]; then
     _wine_gui_explorer=""
     echo "wine_gui_up: Wine's desktop did not start: $(tail -n 3 "$log")" >&2
