@@ -125,12 +125,14 @@ wine_gui_up() {
   # Wine reads fonts-wine's fonts only from the prefix (Marlett draws the
   # caption buttons, Tahoma the dialogs); the server reads them afresh after
   # a restart.
-  local fonts=$WINEPREFIX/drive_c/windows/Fonts font linked=0
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font linked=0 found=0
   mkdir -p "$fonts"
   while read -r font; do
+    found=1
     [ -e "$fonts/${font##*/}" ] && continue
     ln -s "$font" "$fonts/" && linked=1
   done < <(dpkg -L fonts-wine 2>/dev/null | grep -E '\.(ttf|fon)$')
+  [ "$found" = 1 ] || echo "wine_gui_up: fonts-wine is not installed: dialogs lack their fonts" >&2
   if [ "$linked" = 1 ]; then
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
@@ -141,7 +143,8 @@ wine_gui_up() {
   # Without a window manager under Xvfb windows have no frames: Wine's
   # virtual desktop draws them. Its desktop process would end with the last
   # program and the next one pay seconds to start it again: one explorer
-  # holds it open for the whole run.
+  # holds it open for the whole run (started by its path, so that $! is the
+  # explorer itself and not a start.exe in front of it).
   local settings=$WINEPREFIX/gui-desktop.reg
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="%s"\n' \
     "$screen" >"$settings"
@@ -150,7 +153,7 @@ wine_gui_up() {
     wine_gui_down
     return 1
   fi
-  "$WINE_LOADER" explorer "/desktop=Default,$screen" >>"$log" 2>&1 &
+  "$WINE_LOADER" "C:\\windows\\system32\\explorer.exe" "/desktop=Default,$screen" >>"$log" 2>&1 &
   _wine_gui_explorer=$!
   for ((i = 0; i < 300; i++)); do
     xwininfo -root -children 2>/dev/null | grep -q '"Default - Wine desktop"' && break
