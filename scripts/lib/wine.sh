@@ -65,8 +65,10 @@ wine_choose() {
     elif [ "$status" = 0 ]; then
       WINE_WHY="the 32-bit probe ran but printed no usage text"
     else
-      WINE_WHY="the 32-bit probe failed with status $status: $(grep -v '^\s*$' "$log" | head -n 3 |
-        tr '\n' ' ' | sed 's/ *$//')"
+      # A probe that printed nothing still falls back (grep finding no line
+      # must not end the calling script).
+      WINE_WHY="the 32-bit probe failed with status $status: $({ grep -v '^\s*$' "$log" || true; } |
+        head -n 3 | tr '\n' ' ' | sed 's/ *$//')"
     fi
     rm -f "$log"
   fi

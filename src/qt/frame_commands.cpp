@@ -30,48 +30,53 @@ QString ToQString(std::string_view text) {
 }  // namespace
 
 void CMainFrame::RegisterCommands() {
-  // The view's.
-  router_.Add(ID_EDIT_UNDO, [this] { view_->undo(); });
-  router_.Add(ID_EDIT_CUT, [this] { view_->cut(); });
-  router_.Add(ID_EDIT_COPY, [this] { view_->copy(); });
-  router_.Add(ID_EDIT_PASTE, [this] { view_->paste(); });
-  router_.Add(ID_EDIT_REDO, [this] { view_->redo(); });
-  router_.Add(ID_EDIT_SELECT_ALL, [this] { view_->selectAll(); });
   find_ = new FindController(*view_, this);
   connect(find_, &FindController::notice, m_wndStatus, &CTarvexStatusBar::ShowNotice);
-  router_.Add(ID_EDIT_FIND, [this] { find_->OnEditFind(); });
-  router_.Add(ID_EDIT_REPEAT, [this] { find_->OnFindNext(true); });
-  router_.Add(ID_EDIT_FIND_PREVIOUS, [this] { find_->OnFindNext(false); });
-  router_.Add(ID_EDIT_REPLACE, [this] { find_->OnEditReplace(); });
-  router_.Add(ID_EDIT_GOTO_LINE, [this] { find_->OnGoToLine(); });
-  router_.Add(ID_FILE_PRINT, [this] { OnFilePrint(); });
-  router_.Add(ID_FILE_PRINT_DIRECT, [this] { app_.OnFilePrintDirect(); });
-  router_.Add(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
-  // The document's.
-  router_.Add(ID_FILE_SAVE, [this] {
-    if (doc_) doc_->OnFileSave();
-  });
-  router_.Add(ID_FILE_SAVE_AS, [this] {
-    if (doc_) doc_->OnFileSaveAs();
-  });
-  // The frame's own.
-  router_.Add(ID_GENERATE, [this] { OnGenerate(); });
-  router_.Add(ID_OPEN_POLICY, [this] { OnOpenPolicy(); });
-  router_.Add(ID_HELP_CONTENTS, [this] { OnHelpContents(); });
-  router_.Add(ID_VIEW_TOOLBAR, [this] { OnViewToolbar(m_wndTools->isHidden()); });
-  router_.Add(ID_VIEW_STATUS_BAR, [this] { OnViewStatusBar(m_wndStatus->isHidden()); });
-  // One pane only: the next and the previous pane are the view itself.
-  router_.Add(ID_NEXT_PANE, [this] { view_->setFocus(Qt::ShortcutFocusReason); });
-  router_.Add(ID_PREV_PANE, [this] { view_->setFocus(Qt::ShortcutFocusReason); });
-  // The application's.
-  router_.Add(ID_FILE_NEW, [this] { app_.OnFileNew(); });
-  router_.Add(ID_FILE_OPEN, [this] { app_.OnFileOpen(); });
-  router_.Add(ID_FILE_PRINT_SETUP, [this] { app_.OnFilePrintSetup(); });
-  router_.Add(ID_APP_EXIT, [this] { app_.OnAppExit(); });
-  router_.Add(ID_APP_ABOUT, [this] { app_.OnAppAbout(); });
-  for (int n = 0; n < shell::RecentFileList::kSize; ++n) {
-    router_.Add(ID_FILE_MRU_FILE1 + n, [this, n] { app_.OnOpenRecentFile(n); });
-  }
+  shell::BindEditorCommands(router_, *this, *find_, app_, *this);
+}
+
+void CMainFrame::Undo() {
+  view_->undo();
+}
+
+void CMainFrame::Redo() {
+  view_->redo();
+}
+
+void CMainFrame::Cut() {
+  view_->cut();
+}
+
+void CMainFrame::Copy() {
+  view_->copy();
+}
+
+void CMainFrame::Paste() {
+  view_->paste();
+}
+
+void CMainFrame::SelectAll() {
+  view_->selectAll();
+}
+
+void CMainFrame::FocusView() {
+  view_->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CMainFrame::ToggleToolbar() {
+  OnViewToolbar(m_wndTools->isHidden());
+}
+
+void CMainFrame::ToggleStatusBar() {
+  OnViewStatusBar(m_wndStatus->isHidden());
+}
+
+void CMainFrame::Save() {
+  if (doc_) doc_->OnFileSave();
+}
+
+void CMainFrame::SaveAs() {
+  if (doc_) doc_->OnFileSaveAs();
 }
 
 void CMainFrame::CreateActions() {

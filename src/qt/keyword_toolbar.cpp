@@ -21,10 +21,10 @@ namespace {
 
 constexpr int kDroppedListHeight = 200;
 
-QComboBox* MakeBox(QWidget* parent, int id, const QString& accessibleName) {
+QComboBox* MakeBox(QWidget* parent, int id) {
   auto* box = new NamedComboBox(parent);
   box->setObjectName(QStringLiteral("box%1").arg(id));
-  box->setAccessibleName(accessibleName);
+  box->setAccessibleName(QString::fromLatin1(shell::KeywordBoxName(id)));
   const QString text = LoadText(id);
   const qsizetype lineFeed = text.indexOf(QLatin1Char('\n'));
   if (lineFeed >= 0) {
@@ -56,10 +56,10 @@ CKeywordToolBar::CKeywordToolBar(QWidget* parent) : QToolBar(parent) {
     more->setAccessibleName(QStringLiteral("More toolbar entries"));
   }
 
-  m_wndKeywordBox = MakeBox(this, ID_KEYWORD, QStringLiteral("Keyword"));
-  m_wndTypeBox = MakeBox(this, ID_KEYWORD_TYPE, QStringLiteral("Keyword type"));
-  m_wndMinBox = MakeBox(this, ID_KEYWORD_MIN, QStringLiteral("Keyword minimum value"));
-  m_wndMaxBox = MakeBox(this, ID_KEYWORD_MAX, QStringLiteral("Keyword maximum value"));
+  m_wndKeywordBox = MakeBox(this, ID_KEYWORD);
+  m_wndTypeBox = MakeBox(this, ID_KEYWORD_TYPE);
+  m_wndMinBox = MakeBox(this, ID_KEYWORD_MIN);
+  m_wndMaxBox = MakeBox(this, ID_KEYWORD_MAX);
 
   connect(m_wndKeywordBox, &QComboBox::currentIndexChanged, this, [this](int index) {
     if (index >= 0) emit keywordSelChange();

@@ -13,6 +13,7 @@
 
 #include "commands/main_frame_logic.h"
 #include "shell/command_router.h"
+#include "shell/editor_commands.h"
 
 class QAction;
 class QMenu;
@@ -29,7 +30,7 @@ class FindController;
 class HelpViewer;
 class SourceChecking;
 
-class CMainFrame : public QMainWindow, public MainFrameLogic {
+class CMainFrame : public QMainWindow, public MainFrameLogic, private shell::EditorCommands {
   Q_OBJECT
 
  public:
@@ -85,6 +86,21 @@ class CMainFrame : public QMainWindow, public MainFrameLogic {
  private:
   // frame_commands.cpp: the command table, the actions and the menus.
   void RegisterCommands();
+  // What the commands do here (shell/editor_commands.h).
+  void Undo() override;
+  void Redo() override;
+  void Cut() override;
+  void Copy() override;
+  void Paste() override;
+  void SelectAll() override;
+  void FocusView() override;
+  void Print() override { OnFilePrint(); }
+  void PrintPreview() override { OnFilePrintPreview(); }
+  void Save() override;
+  void SaveAs() override;
+  void HelpContents() override { OnHelpContents(); }
+  void ToggleToolbar() override;
+  void ToggleStatusBar() override;
   void CreateActions();
   void CreateMenus();
   void ConnectEnabledStates();

@@ -32,19 +32,6 @@ namespace {
 constexpr int kExitFailure = 1;
 constexpr double kPrintMarginMm = 15.0;
 
-// The path as given, without its double quotes, made absolute, and for a
-// symbolic link the file it points to.
-QString ResolveDocumentPath(const QString& given) {
-  QString path = FromPath(shell::UnquotePath(ToPath(given)));
-  path = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-  const QFileInfo info(path);
-  if (info.isSymLink()) {
-    const QString target = info.canonicalFilePath();
-    path = target.isEmpty() ? info.symLinkTarget() : target;
-  }
-  return path;
-}
-
 // Whether two paths name one file. On a file system that tells letter
 // case apart, names that differ in case are two files.
 bool SameFile(const QString& a, const QString& b) {
@@ -164,16 +151,12 @@ bool CTarvexApp::StartEmbedded() {
 
 void CTarvexApp::LoadStdProfileSettings() {
   QtSettingsStore settings;
-  recent_.Load(settings);
-  previewPages_ = settings.ReadInt(shell::kSettingsSection, shell::kPreviewPagesEntry).value_or(0);
+  shell::LoadProfileSettings(settings, recent_, previewPages_);
 }
 
 void CTarvexApp::SaveStdProfileSettings() const {
   QtSettingsStore settings;
-  recent_.Save(settings);
-  if (previewPages_ != 0) {
-    settings.WriteInt(shell::kSettingsSection, shell::kPreviewPagesEntry, previewPages_);
-  }
+  shell::SaveProfileSettings(settings, recent_, previewPages_);
 }
 
 bool CTarvexApp::CreateDocumentWindow() {
@@ -184,34 +167,50 @@ bool CTarvexApp::CreateDocumentWindow() {
     return false;
   }
   doc_ = std::make_unique<CTarvexDoc>(*frame_->view(), dialogs_, frame_.get());
-  connect(doc_.get(), &CTarvexDoc::savedAs, this, &CTarvexApp::AddToRecentFiles);
+  connect(doc_.get(), &CTarvexDoc::savedAs, this,
+          [this](const QString& path) { AddToRecentFiles(ToPath(path)); });
   frame_->SetDocument(doc_.get());
   return true;
 }
 
 CTarvexDoc* CTarvexApp::OpenDocumentFile(const QString& given, bool activate) {
-  const QString path = ResolveDocumentPath(given);
-  if (doc_ && !doc_->path().isEmpty() && SameFile(path, doc_->path())) {
-    if (activate) frame_->ActivateFrame();
-    return doc_.get();
-  }
-  const bool first = !frame_;
-  if (first && !CreateDocumentWindow()) return nullptr;
-  if (!doc_->SaveModified()) return nullptr;
-  if (doc_->ReadFile(path) != CTarvexDoc::ReadResult::kRead) {
-    if (first) {
-      doc_.reset();
-      frame_.reset();
-    }
-    return nullptr;
-  }
-  AddToRecentFiles(path);
-  if (activate) frame_->ActivateFrame();
-  return doc_.get();
+  return shell::OpenDocumentSteps(*this, ToPath(given), activate) ? doc_.get() : nullptr;
 }
 
-void CTarvexApp::AddToRecentFiles(const QString& path) {
-  recent_.Add(ToPath(path));
+std::string CTarvexApp::ResolvePath(const std::string& unquoted) {
+  // Absolute, and for a symbolic link the file it points to.
+  QString path = QDir::cleanPath(QFileInfo(FromPath(unquoted)).absoluteFilePath());
+  const QFileInfo info(path);
+  if (info.isSymLink()) {
+    const QString target = info.canonicalFilePath();
+    path = target.isEmpty() ? info.symLinkTarget() : target;
+  }
+  return ToPath(path);
+}
+
+bool CTarvexApp::IsOpenDocument(const std::string& path) {
+  return doc_ && !doc_->path().isEmpty() && SameFile(FromPath(path), doc_->path());
+}
+
+void CTarvexApp::DestroyFrame() {
+  doc_.reset();
+  frame_.reset();
+}
+
+bool CTarvexApp::SaveModified() {
+  return doc_->SaveModified();
+}
+
+shell::DocumentHost::ReadResult CTarvexApp::ReadDocument(const std::string& path) {
+  return doc_->ReadFile(FromPath(path));
+}
+
+void CTarvexApp::ActivateFrame() {
+  frame_->ActivateFrame();
+}
+
+void CTarvexApp::AddToRecentFiles(const std::string& path) {
+  recent_.Add(path);
   emit recentFilesChanged();
 }
 
@@ -238,12 +237,7 @@ void CTarvexApp::OnAppAbout() {
 }
 
 void CTarvexApp::OnOpenRecentFile(int index) {
-  if (index < 0 || index >= static_cast<int>(recent_.paths().size())) return;
-  const std::string path = recent_.paths()[static_cast<std::size_t>(index)];
-  if (!OpenDocumentFile(FromPath(path))) {
-    recent_.Remove(recent_.IndexOf(path));
-    emit recentFilesChanged();
-  }
+  if (shell::OpenRecentFile(*this, recent_, index)) emit recentFilesChanged();
 }
 
 bool CTarvexApp::OnFilePrintDirect(const QString& printerName) {

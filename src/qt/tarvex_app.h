@@ -14,6 +14,8 @@
 
 #include "qt/qt_window_system.h"
 #include "shell/command_line.h"
+#include "shell/editor_commands.h"
+#include "shell/open_document.h"
 #include "shell/recent_file_list.h"
 
 class QsciPrinter;
@@ -25,7 +27,7 @@ class CTarvexDoc;
 class Dialogs;
 class EmbeddingServer;
 
-class CTarvexApp : public QObject {
+class CTarvexApp : public QObject, public shell::ApplicationCommands, private shell::DocumentHost {
   Q_OBJECT
 
  public:
@@ -48,12 +50,13 @@ class CTarvexApp : public QObject {
   CTarvexDoc* OpenDocumentFile(const QString& path, bool activate = true);
 
   // The application's commands.
-  void OnFileNew();
-  void OnFileOpen();
-  void OnFilePrintSetup();
-  void OnAppExit();
-  void OnAppAbout();
-  void OnOpenRecentFile(int index);  // 0 for the first entry
+  void OnFileNew() override;
+  void OnFileOpen() override;
+  void OnFilePrintSetup() override;
+  void PrintDirect() override { OnFilePrintDirect(); }
+  void OnAppExit() override;
+  void OnAppAbout() override;
+  void OnOpenRecentFile(int index) override;  // 0 for the first entry
   // Print without a dialog: to `printerName`, or the current printer when
   // empty. False (with a message on the error stream) when nothing printed.
   bool OnFilePrintDirect(const QString& printerName = QString());
@@ -76,6 +79,17 @@ class CTarvexApp : public QObject {
   void recentFilesChanged();
 
  private:
+  // The open-document operation's steps (shell/open_document.h).
+  std::string ResolvePath(const std::string& path) override;
+  bool IsOpenDocument(const std::string& path) override;
+  bool HasFrame() override { return frame_ != nullptr; }
+  bool CreateFrame() override { return CreateDocumentWindow(); }
+  void DestroyFrame() override;
+  bool SaveModified() override;
+  ReadResult ReadDocument(const std::string& path) override;
+  void AddToRecentFiles(const std::string& path) override;
+  void ActivateFrame() override;
+
   void LoadStdProfileSettings();
   void SaveStdProfileSettings() const;
   // Creates the frame with its view and document; false after showing
@@ -88,7 +102,6 @@ class CTarvexApp : public QObject {
   void RegisterWithDesktop(bool embedded);
   // "Unregister": removes both registrations; 61707 or 61708 unless embedded.
   void Unregister(bool embedded);
-  void AddToRecentFiles(const QString& path);
 
   Dialogs& dialogs_;
   QtWindowSystem ws_;

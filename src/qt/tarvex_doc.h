@@ -8,6 +8,7 @@
 #include <QString>
 
 #include "shell/document_rules.h"
+#include "shell/open_document.h"
 
 class QWidget;
 
@@ -23,11 +24,9 @@ class CTarvexDoc : public QObject {
   // Files this large or larger are refused (61701).
   static constexpr qint64 kMaxFileSize = shell::kMaxFileSize;
 
-  enum class ReadResult {
-    kRead,       // the file is the document now
-    kNotOpened,  // it could not be opened; the document is as it was
-    kRefused,    // it opened but could not be taken over; the document is as it was
-  };
+  // Read, not opened (the document is as it was), or refused (it opened
+  // but could not be taken over; the document is as it was).
+  using ReadResult = shell::DocumentHost::ReadResult;
 
   // Messages and prompts are owned by `window`.
   CTarvexDoc(CTarvexView& view, Dialogs& dialogs, QWidget* window);

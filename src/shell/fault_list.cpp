@@ -51,4 +51,11 @@ std::string FaultList::CountText() const {
   return n == 1 ? "1 fault" : std::to_string(n) + " faults";
 }
 
+std::string FaultList::VisitText(int index) const {
+  if (index < 0 || index >= static_cast<int>(faults_.size())) return {};
+  const std::string& message = faults_[static_cast<std::size_t>(index)].message;
+  return "Fault " + std::to_string(index + 1) + " of " + std::to_string(faults_.size()) + ": " +
+         message.substr(0, message.find('\n'));
+}
+
 }  // namespace tarvex::shell

@@ -45,6 +45,10 @@ class FaultList {
   // "No faults", "1 fault", "N faults".
   std::string CountText() const;
 
+  // What going to fault `index` reads out: "Fault 2 of 5: " and the first
+  // line of its message. Empty for an index out of range.
+  std::string VisitText(int index) const;
+
  private:
   std::vector<SourceFault> faults_;
   std::size_t textLength_ = 0;

@@ -123,6 +123,16 @@ const std::vector<Accelerator>& InPlaceAccelerators() {
   return keys;
 }
 
+const std::vector<CheckingCommand>& CheckingCommands() {
+  static const std::vector<CheckingCommand> commands = {
+      {ID_VIEW_CHECK_WHILE_TYPING, "&Check While Typing", ""},
+      {ID_NEXT_FAULT, "&Next Fault", "F8"},
+      {ID_PREV_FAULT, "&Previous Fault", "Shift+F8"},
+      {ID_COMPLETE_KEYWORD, "Complete &Keyword", "Ctrl+Space"},
+  };
+  return commands;
+}
+
 const std::vector<ToolbarEntry>& MainToolbar() {
   static const std::vector<ToolbarEntry> entries = {
       {ID_FILE_NEW, "new", 0},        {ID_FILE_OPEN, "open", 0},
@@ -152,6 +162,21 @@ int ToolbarBoxWidth(int id) {
     if (entry.id == id && entry.id != 0) return entry.boxWidth;
   }
   return 0;
+}
+
+const char* KeywordBoxName(int id) {
+  switch (id) {
+    case ID_KEYWORD:
+      return "Keyword";
+    case ID_KEYWORD_TYPE:
+      return "Keyword type";
+    case ID_KEYWORD_MIN:
+      return "Keyword minimum value";
+    case ID_KEYWORD_MAX:
+      return "Keyword maximum value";
+    default:
+      return "";
+  }
 }
 
 std::string DocumentStringField(int index) {

@@ -55,6 +55,16 @@ const std::vector<Accelerator>& MainAccelerators();      // 128
 const std::vector<Accelerator>& EmbeddedAccelerators();  // 5
 const std::vector<Accelerator>& InPlaceAccelerators();   // 4; Esc ends editing in place
 
+// The commands of checking while typing that both editors add to the end
+// of the View menu, after a separator: caption and key (empty for none).
+// The Windows editor has no keyword completion and leaves that one out.
+struct CheckingCommand {
+  int id;
+  const char* caption;
+  const char* keys;
+};
+const std::vector<CheckingCommand>& CheckingCommands();
+
 // One entry of a toolbar: a button with its image, a separator (id 0), or
 // the placeholder of a keyword box `boxWidth` pixels wide. `image` is the
 // base name of the button's drawing ("new" for resources/toolbar/new.svg).
@@ -72,6 +82,10 @@ inline constexpr int kInPlaceImageHeight = 15;
 
 // The width toolbar 128 gives the keyword box of `id`; 0 for other ids.
 int ToolbarBoxWidth(int id);
+
+// The name screen readers read for the keyword box of `id` ("Keyword",
+// "Keyword type", ...); empty for other ids.
+const char* KeywordBoxName(int id);
 
 // Field `index` of the document string 128: 0 the main window's title, 1
 // the base name of new documents, 2 the short type name, 3 the file-dialog

@@ -53,5 +53,15 @@ TEST_F(FaultListTest, CountsAndUnderlinesEdgeCases) {
   EXPECT_TRUE(list.faults().empty());
 }
 
+TEST_F(FaultListTest, VisitTextNamesTheFaultAndTheFirstLineOfItsMessage) {
+  FaultList list;
+  list.Check("Timeout = 99\r\nBogus = 1", table_);
+  ASSERT_EQ(list.faults().size(), 2u);
+  EXPECT_EQ(list.VisitText(0), "Fault 1 of 2: \"99\" is not within a valid range.  ");
+  EXPECT_EQ(list.VisitText(1), "Fault 2 of 2: \"Bogus\" on line number 2 is not a valid keyword.");
+  EXPECT_EQ(list.VisitText(2), "");
+  EXPECT_EQ(list.VisitText(-1), "");
+}
+
 }  // namespace
 }  // namespace tarvex::shell

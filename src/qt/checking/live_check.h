@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <string>
 #include <vector>
 
 #include "keywords/keyword_table.h"
@@ -46,6 +47,10 @@ class LiveCheck : public QObject {
 
   // "No faults", "1 fault", "N faults"; empty while the check is off.
   QString CountText() const;
+
+  // "Fault 2 of 5: " and the first line of fault `index`'s message, in the
+  // code page's bytes.
+  std::string VisitText(int index) const { return list_.VisitText(index); }
 
  signals:
   // The faults were found afresh (or cleared).

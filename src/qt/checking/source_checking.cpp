@@ -12,6 +12,7 @@
 #include "qt/checking/live_check.h"
 #include "qt/checking/policy_lexer.h"
 #include "qt/tarvex_view.h"
+#include "shell/frame_tables.h"
 
 namespace tarvex::qt {
 
@@ -55,20 +56,12 @@ SourceChecking::SourceChecking(CTarvexView* view, const KeywordTable& table, QWi
 
 namespace {
 
-// Menu captions with their mnemonics; the keys are the actions' shortcuts.
+// The menu caption with its mnemonic; the keys are the actions' shortcuts.
 QString Caption(int id) {
-  switch (id) {
-    case ID_VIEW_CHECK_WHILE_TYPING:
-      return QStringLiteral("&Check While Typing");
-    case ID_NEXT_FAULT:
-      return QStringLiteral("&Next Fault");
-    case ID_PREV_FAULT:
-      return QStringLiteral("&Previous Fault");
-    case ID_COMPLETE_KEYWORD:
-      return QStringLiteral("Complete &Keyword");
-    default:
-      return QString();
+  for (const shell::CheckingCommand& command : shell::CheckingCommands()) {
+    if (command.id == id) return QString::fromLatin1(command.caption);
   }
+  return QString();
 }
 
 }  // namespace
@@ -97,10 +90,7 @@ void SourceChecking::UpdateCount(int visited) {
   QString text = check_->CountText();
   if (visited >= 0 && visited < static_cast<int>(check_->faults().size())) {
     // Going to a fault reads its message out, not only the count.
-    const std::string& message = check_->faults()[visited].message;
-    const QString first =
-        QString::fromStdString(Cp1252ToUtf8(message)).section(QLatin1Char('\n'), 0, 0);
-    text = tr("Fault %1 of %2: %3").arg(visited + 1).arg(check_->faults().size()).arg(first);
+    text = QString::fromStdString(Cp1252ToUtf8(check_->VisitText(visited)));
   }
   count_->setText(text);
   count_->setAccessibleDescription(text);

@@ -35,14 +35,10 @@ GoToLineDialog* FindController::goToLineDialog() {
 
 void FindController::OpenFind(bool replace) {
   // A short one-line selection is what the user most likely looks for.
-  QString proposed;
-  const auto [start, end] = view_.Selection();
-  if (end > start && end - start < 256) {
-    const std::string bytes = view_.Bytes().substr(static_cast<std::size_t>(start),
-                                                   static_cast<std::size_t>(end - start));
-    if (bytes.find_first_of("\r\n") == std::string::npos) proposed = FromBytes(bytes);
-  }
-  findDialog()->Open(replace, proposed);
+  ViewSearch search(view_);
+  const std::optional<std::string> proposed =
+      shell::ProposedFindText(search.Text(), search.Selection());
+  findDialog()->Open(replace, proposed ? FromBytes(*proposed) : QString());
 }
 
 void FindController::OnEditFind() {
@@ -60,17 +56,14 @@ void FindController::OnFindNext(bool forward) {
 
 bool FindController::Find(bool forward) {
   const QString text = findDialog()->pattern();
+  ViewSearch search(view_);
   // Text the code page cannot hold is in no policy file.
-  const std::optional<std::string> pattern = ToCodePage(text);
-  const auto match =
-      pattern ? FindInView(view_, *pattern, find_->options(), forward) : std::nullopt;
-  if (!match) {
+  if (shell::FindNext(search, ToCodePage(text), find_->options(), forward) !=
+      shell::FindOutcome::kFound) {
     QApplication::beep();
     emit notice(FromMessage(FormatMessage(IDS_FIND_NOT_FOUND, {text.toStdString()})));
     return false;
   }
-  view_.SelectAndShow(static_cast<std::size_t>(match->first),
-                      static_cast<std::size_t>(match->second));
   return true;
 }
 
@@ -84,27 +77,30 @@ std::optional<std::string> FindController::Replacement() {
 }
 
 void FindController::ReplaceOne() {
-  const std::optional<std::string> pattern = ToCodePage(find_->pattern());
   const std::optional<std::string> replacement = Replacement();
   if (!replacement) return;
-  if (pattern && SelectionMatches(view_, *pattern, find_->options())) {
-    const auto [start, end] = view_.Selection();
-    if (view_.Length() - (end - start) + static_cast<long>(replacement->size()) >
-        CTarvexView::kTextLimit) {
+  ViewSearch search(view_);
+  switch (shell::ReplaceAndFindNext(search, ToCodePage(find_->pattern()), *replacement,
+                                    find_->options(), CTarvexView::kTextLimit)) {
+    case shell::FindOutcome::kFound:
+      break;
+    case shell::FindOutcome::kNotFound:
+      QApplication::beep();
+      emit notice(FromMessage(FormatMessage(IDS_FIND_NOT_FOUND, {find_->pattern().toStdString()})));
+      break;
+    case shell::FindOutcome::kTooLong:
       QApplication::beep();  // checked first: the view would delete, then refuse
-      return;
-    }
-    view_.SendScintilla(QsciScintillaBase::SCI_REPLACESEL, 0UL, replacement->c_str());
+      break;
   }
-  Find(true);
 }
 
 void FindController::ReplaceAll() {
   const std::optional<std::string> pattern = ToCodePage(find_->pattern());
   const std::optional<std::string> replacement = Replacement();
   if (!replacement) return;
+  ViewSearch search(view_);
   const std::optional<int> count =
-      pattern ? ReplaceAllInView(view_, *pattern, *replacement, find_->options()) : 0;
+      shell::ReplaceEvery(search, pattern, *replacement, find_->options(), CTarvexView::kTextLimit);
   if (!count) {
     QApplication::beep();  // the text would pass the length limit
     return;

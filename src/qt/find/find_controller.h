@@ -11,6 +11,7 @@
 #include <string>
 
 #include "qt/find/text_search.h"
+#include "shell/editor_commands.h"
 
 class QWidget;
 
@@ -20,17 +21,17 @@ class CTarvexView;
 class FindDialog;
 class GoToLineDialog;
 
-class FindController : public QObject {
+class FindController : public QObject, public shell::FindCommands {
   Q_OBJECT
 
  public:
   FindController(CTarvexView& view, QWidget* owner);
 
-  void OnEditFind();
-  void OnEditReplace();
+  void OnEditFind() override;
+  void OnEditReplace() override;
   // Find Next (forward) and Find Previous; without a search yet, opens Find.
-  void OnFindNext(bool forward);
-  void OnGoToLine();
+  void OnFindNext(bool forward) override;
+  void OnGoToLine() override;
 
   // Created on first use.
   FindDialog* findDialog();

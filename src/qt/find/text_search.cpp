@@ -15,41 +15,47 @@ long PointY(CTarvexView& view, long offset) {
 
 }  // namespace
 
-std::optional<std::pair<long, long>> FindInView(CTarvexView& view, std::string_view pattern,
-                                                SearchOptions options, bool forward) {
-  const auto [start, end] = view.Selection();
-  const auto match =
-      shell::FindInText(view.Bytes(), pattern, options,
-                        {static_cast<std::size_t>(start), static_cast<std::size_t>(end)}, forward);
-  if (!match) return std::nullopt;
-  return std::make_pair(static_cast<long>(match->start), static_cast<long>(match->end));
+std::string ViewSearch::Text() {
+  return view_.Bytes();
 }
 
-bool SelectionMatches(CTarvexView& view, std::string_view pattern, SearchOptions options) {
-  const auto [start, end] = view.Selection();
-  return shell::SelectionMatches(view.Bytes(), pattern, options,
-                                 {static_cast<std::size_t>(start), static_cast<std::size_t>(end)});
+shell::TextRange ViewSearch::Selection() {
+  const auto [start, end] = view_.Selection();
+  return {static_cast<std::size_t>(start), static_cast<std::size_t>(end)};
+}
+
+std::size_t ViewSearch::Anchor() {
+  return static_cast<std::size_t>(view_.SendScintilla(Sci::SCI_GETANCHOR));
+}
+
+std::size_t ViewSearch::Caret() {
+  return static_cast<std::size_t>(view_.SendScintilla(Sci::SCI_GETCURRENTPOS));
+}
+
+void ViewSearch::SelectAndShow(shell::TextRange range) {
+  view_.SelectAndShow(range.start, range.end);
+}
+
+void ViewSearch::ReplaceRange(std::size_t first, std::size_t last, const std::string& bytes) {
+  // One edit for the whole range: an edit per match made the view measure
+  // the text again for each, minutes on a large file.
+  view_.SendScintilla(Sci::SCI_BEGINUNDOACTION);
+  view_.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(first),
+                      static_cast<long>(last));
+  view_.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<uintptr_t>(bytes.size()), bytes.data());
+  view_.SendScintilla(Sci::SCI_ENDUNDOACTION);
+}
+
+void ViewSearch::SetSelection(std::size_t anchor, std::size_t caret) {
+  view_.SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(anchor),
+                      static_cast<long>(caret));
 }
 
 std::optional<int> ReplaceAllInView(CTarvexView& view, std::string_view pattern,
                                     std::string_view replacement, SearchOptions options) {
-  const auto anchor = static_cast<std::size_t>(view.SendScintilla(Sci::SCI_GETANCHOR));
-  const auto caret = static_cast<std::size_t>(view.SendScintilla(Sci::SCI_GETCURRENTPOS));
-  const auto edit = shell::PlanReplaceAll(view.Bytes(), pattern, replacement, options,
-                                          CTarvexView::kTextLimit, anchor, caret);
-  if (!edit) return std::nullopt;
-  if (edit->count == 0) return 0;
-  // One edit from the first match to the end of the last: an edit per match
-  // made the view measure the text again for each, minutes on a large file.
-  view.SendScintilla(Sci::SCI_BEGINUNDOACTION);
-  view.SendScintilla(Sci::SCI_SETTARGETRANGE, static_cast<unsigned long>(edit->first),
-                     static_cast<long>(edit->last));
-  view.SendScintilla(Sci::SCI_REPLACETARGET, static_cast<uintptr_t>(edit->replacement.size()),
-                     edit->replacement.data());
-  view.SendScintilla(Sci::SCI_ENDUNDOACTION);
-  view.SendScintilla(Sci::SCI_SETSEL, static_cast<unsigned long>(edit->anchor),
-                     static_cast<long>(edit->caret));
-  return edit->count;
+  ViewSearch search(view);
+  return shell::ReplaceEvery(search, std::string(pattern), std::string(replacement), options,
+                             CTarvexView::kTextLimit);
 }
 
 long RowCount(CTarvexView& view) {

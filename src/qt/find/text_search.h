@@ -3,11 +3,13 @@
 #ifndef TARVEX_QT_FIND_TEXT_SEARCH_H_
 #define TARVEX_QT_FIND_TEXT_SEARCH_H_
 
+#include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 
-#include "shell/text_search.h"
+#include "shell/find_commands.h"
 
 namespace tarvex::qt {
 
@@ -15,14 +17,22 @@ class CTarvexView;
 
 using shell::SearchOptions;
 
-// The next occurrence of `pattern` after the selection (forward) or before
-// it (backward), wrapping around; [start, end) offsets, or nothing when the
-// text holds none. An empty pattern is never found.
-std::optional<std::pair<long, long>> FindInView(CTarvexView& view, std::string_view pattern,
-                                                SearchOptions options, bool forward);
+// The text view as the shell layer's Find, Replace and Replace All see it
+// (shell/find_commands.h).
+class ViewSearch : public shell::SearchView {
+ public:
+  explicit ViewSearch(CTarvexView& view) : view_(view) {}
+  std::string Text() override;
+  shell::TextRange Selection() override;
+  std::size_t Anchor() override;
+  std::size_t Caret() override;
+  void SelectAndShow(shell::TextRange range) override;
+  void ReplaceRange(std::size_t first, std::size_t last, const std::string& bytes) override;
+  void SetSelection(std::size_t anchor, std::size_t caret) override;
 
-// Whether the selection is exactly one occurrence of `pattern`.
-bool SelectionMatches(CTarvexView& view, std::string_view pattern, SearchOptions options);
+ private:
+  CTarvexView& view_;
+};
 
 // Replaces every occurrence as one undoable step. Returns how many were
 // replaced, or nothing (and changes nothing) when the result would pass
