@@ -16,15 +16,16 @@
 #       WINE_WHY     why 32-bit is not tested (the probe's own error), or ""
 #   wine_up PREFIX   starts Wine's server and services for PREFIX, outside
 #                    any captured output, and stops them when the shell exits
-#   wine_gui_up [PRINTER_TOOL]
+#   wine_gui_up [TOOLS]
 #                    after wine_up, a screen for Windows GUI programs: its own
 #                    Xvfb on a free display (DISPLAY is exported), Wine's
-#                    virtual desktop held open by one explorer for the whole
-#                    run (window frames, and no 4-10 s desktop start per
-#                    program), the fonts of fonts-wine in the prefix, and with
-#                    PRINTER_TOOL (tests/win32's tarvex_file_printer.exe) a
-#                    default printer on FILE:
-#   wine_gui_down    stops that desktop and that Xvfb (by their pids; only
+#                    virtual desktop (window frames) with one explorer for the
+#                    whole run, and the fonts of fonts-wine in the prefix.
+#                    With TOOLS, the folder where tests/win32 builds its tools:
+#                    a program that holds the desktop open between programs (no
+#                    4-10 s desktop start for the next one) and a default
+#                    printer on FILE:
+#   wine_gui_down    stops those programs and that Xvfb (by their pids; only
 #                    what wine_gui_up started), also when the shell exits.
 #                    With TARVEX_GUI_KEEP=1 both stay up, and so does the
 #                    server, and it prints how to reach and stop them.
@@ -64,8 +65,10 @@ wine_choose() {
     elif [ "$status" = 0 ]; then
       WINE_WHY="the 32-bit probe ran but printed no usage text"
     else
-      WINE_WHY="the 32-bit probe failed with status $status: $(grep -v '^\s*$' "$log" | head -n 3 |
-        tr '\n' ' ' | sed 's/ *$//')"
+      # A probe that printed nothing still falls back (grep finding no line
+      # must not end the calling script).
+      WINE_WHY="the 32-bit probe failed with status $status: $({ grep -v '^\s*$' "$log" || true; } |
+        head -n 3 | tr '\n' ' ' | sed 's/ *$//')"
     fi
     rm -f "$log"
   fi
@@ -108,7 +111,7 @@ _wine_exit() {
 }
 
 wine_gui_up() {
-  local printer_tool=${1:-} screen=${TARVEX_GUI_SCREEN:-1280x960} started=$EPOCHREALTIME
+  local tools=${1:-} screen=${TARVEX_GUI_SCREEN:-1280x960} started=$EPOCHREALTIME
   local log number="" i
   log=$WINEPREFIX/gui.log
   : >"$log"
@@ -135,26 +138,26 @@ wine_gui_up() {
   export DISPLAY=:$number
 
   # Wine reads fonts-wine's fonts only from the prefix (Marlett draws the
-  # caption buttons, Tahoma the dialogs); the server reads them afresh after
-  # a restart.
-  local fonts=$WINEPREFIX/drive_c/windows/Fonts font linked=0
+  # caption buttons, Tahoma the dialogs).
+  local fonts=$WINEPREFIX/drive_c/windows/Fonts font found=0
   mkdir -p "$fonts"
   while read -r font; do
-    [ -e "$fonts/${font##*/}" ] && continue
-    ln -s "$font" "$fonts/" && linked=1
+    found=1
+    [ -e "$fonts/${font##*/}" ] || ln -s "$font" "$fonts/"
   done < <(dpkg -L fonts-wine 2>/dev/null | grep -E '\.(ttf|fon)$')
-  if [ "$linked" = 1 ]; then
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    wineserver -p 2>/dev/null || true
-    "$WINE_LOADER" wineboot -i >/dev/null 2>&1
-  fi
+  [ "$found" = 1 ] || echo "wine_gui_up: fonts-wine is not installed: dialogs lack their fonts" >&2
+  # A fresh server, which reads the fonts afresh, and whose programs all see
+  # the display: a console program run earlier (its conhost has a hidden
+  # window) leaves an explorer without a display that owns the desktop, and
+  # the explorer below would then give up.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  wineserver -p 2>/dev/null || true
+  "$WINE_LOADER" wineboot -i >/dev/null 2>&1
 
   # Without a window manager under Xvfb windows have no frames: Wine's
-  # virtual desktop draws them. Its desktop process would end with the last
-  # program and the next one pay seconds to start it again: one explorer
-  # holds it open for the whole run.
-  local settings=$WINEPREFIX/gui-desktop.reg
+  # virtual desktop draws them, with one explorer for the whole run.
+  local settings=$WINEPREFIX/gui-desktop.reg desktop=""
   printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\n"Desktop"="Default"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\n"Default"="%s"\n' \
     "$screen" >"$settings"
   if ! "$WINE_LOADER" reg import "$settings" >>"$log" 2>&1; then
@@ -162,24 +165,37 @@ wine_gui_up() {
     wine_gui_down
     return 1
   fi
-  "$WINE_LOADER" explorer "/desktop=Default,$screen" >>"$log" 2>&1 &
-  _wine_gui_explorer=$!
+  "$WINE_LOADER" "C:\\windows\\system32\\explorer.exe" "/desktop=Default,$screen" >>"$log" 2>&1 &
+  # The loader's process may be a start.exe in front of the explorer (a
+  # 32-bit loader starts the prefix's 64-bit explorer that way): the
+  # explorer's own pid comes from its desktop window.
+  _wine_gui_starter=$!
   for ((i = 0; i < 300; i++)); do
-    xwininfo -root -children 2>/dev/null | grep -q '"Default - Wine desktop"' && break
-    if ! kill -0 "$_wine_gui_explorer" 2>/dev/null || [ "$i" = 299 ]; then
-      echo "wine_gui_up: Wine's desktop did not start: $(tail -n 3 "$log")" >&2
-      wine_gui_down
-      return 1
-    fi
+    desktop=$(xwininfo -root -children 2>/dev/null | awk '/"Default - Wine desktop"/ { print $1; exit }')
+    [ -n "$desktop" ] && break
     sleep 0.1
   done
-
-  if [ -n "$printer_tool" ] && ! "$WINE_LOADER" "$printer_tool" >>"$log" 2>&1; then
-    echo "wine_gui_up: no printer: $(tail -n 3 "$log")" >&2
+  _wine_gui_explorer=$(xprop -id "${desktop:-0}" _NET_WM_PID 2>/dev/null | awk '{ print $NF }' || true)
+  if ! [[ "$_wine_gui_explorer" =~ ^[0-9]+$ ]]; then
+    _wine_gui_explorer=""
+    echo "wine_gui_up: Wine's desktop did not start: $(tail -n 3 "$log")" >&2
     wine_gui_down
     return 1
   fi
-  awk -v d="$DISPLAY" -v s="$screen" -v p="${printer_tool:+, a printer on FILE:}" \
+
+  if [ -n "$tools" ]; then
+    # Wine closes a desktop a second after the last program on it ends (its
+    # explorer does not count) and the next program waits seconds for a new
+    # one: between two GUI tests other tests may run for many seconds.
+    "$WINE_LOADER" "$tools/tarvex_desktop_holder.exe" >>"$log" 2>&1 &
+    _wine_gui_holder=$!
+    if ! "$WINE_LOADER" "$tools/tarvex_file_printer.exe" >>"$log" 2>&1; then
+      echo "wine_gui_up: no printer: $(tail -n 3 "$log")" >&2
+      wine_gui_down
+      return 1
+    fi
+  fi
+  awk -v d="$DISPLAY" -v s="$screen" -v p="${tools:+, a printer on FILE:}" \
     -v t0="$started" -v t1="$EPOCHREALTIME" \
     'BEGIN { printf "GUI environment on DISPLAY=%s: %s, Wine desktop%s (%.1f s)\n", d, s, p, t1 - t0 }'
 }
@@ -197,10 +213,19 @@ wine_gui_down() {
     _wine_gui_xvfb=""
     return 0
   fi
+  if [ -n "${_wine_gui_holder:-}" ]; then
+    kill "$_wine_gui_holder" 2>/dev/null || true
+    wait "$_wine_gui_holder" 2>/dev/null || true
+    _wine_gui_holder=""
+  fi
   if [ -n "${_wine_gui_explorer:-}" ]; then
     kill "$_wine_gui_explorer" 2>/dev/null || true
-    wait "$_wine_gui_explorer" 2>/dev/null || true
     _wine_gui_explorer=""
+  fi
+  if [ -n "${_wine_gui_starter:-}" ]; then
+    kill "$_wine_gui_starter" 2>/dev/null || true
+    wait "$_wine_gui_starter" 2>/dev/null || true
+    _wine_gui_starter=""
   fi
   kill "$_wine_gui_xvfb" 2>/dev/null || true
   wait "$_wine_gui_xvfb" 2>/dev/null || true

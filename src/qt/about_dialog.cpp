@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "qt/resources/frame_resources.h"
+#include "platform/version.h"
 
 namespace tarvex::qt {
 
@@ -16,7 +17,8 @@ CAboutDlg::CAboutDlg(QWidget* parent)
   auto* icon = new QLabel(this);
   icon->setPixmap(resources::ApplicationIcon().pixmap(QSize(32, 32), devicePixelRatioF()));
   icon->setAccessibleName(QStringLiteral("Tarvex icon"));
-  auto* version = new QLabel(QStringLiteral("Tarvex Version 1.0"), this);
+  auto* version =
+      new QLabel(QStringLiteral("Tarvex Version ") + QLatin1String(kShortVersion), this);
   auto* notice = new QLabel(QStringLiteral("Policy editor and compiler for system administrators.\n"
                                            "Copyright (C) the Tarvex developers."),
                             this);

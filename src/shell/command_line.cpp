@@ -1,6 +1,7 @@
 #include "shell/command_line.h"
 
 #include "keywords/ascii_case.h"
+#include "platform/version.h"
 
 namespace tarvex::shell {
 
@@ -37,6 +38,10 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
       printTo = true;
     } else if (name == "dde") {
       dde = true;
+    } else if (arg == "--help") {
+      info.showHelp = true;
+    } else if (arg == "--version") {
+      info.showVersion = true;
     } else if (EqualsIgnoreAsciiCase(name, "Embedding")) {
       info.runEmbedded = true;
     } else if (EqualsIgnoreAsciiCase(name, "Automation")) {
@@ -78,6 +83,10 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
     info.shell = CommandLineInfo::Shell::kFileOpen;
   }
   return info;
+}
+
+std::string VersionText() {
+  return std::string("tarvex (Tarvex) ") + kVersion + "\n";
 }
 
 }  // namespace tarvex::shell

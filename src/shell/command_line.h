@@ -7,7 +7,8 @@
 // with "pt" the next three are the printer, its driver and its port. "p",
 // "pt" and "dde" are matched with letter case, "Embedding", "Automation",
 // "Register", "Regserver", "Unregister" and "Unregserver" without; other
-// switches are ignored.
+// switches are ignored. "--help" and "--version" ask what the program is and
+// start nothing.
 #ifndef TARVEX_SHELL_COMMAND_LINE_H_
 #define TARVEX_SHELL_COMMAND_LINE_H_
 
@@ -30,6 +31,8 @@ struct CommandLineInfo {
   Shell shell = Shell::kFileNew;
   bool runEmbedded = false;   // "Embedding" or "Automation": started by a container
   bool runAutomated = false;  // "Automation"
+  bool showHelp = false;      // "--help": print the editor's help and exit, no window
+  bool showVersion = false;   // "--version": print VersionText() and exit
   std::string fileName;
   std::string printerName;
   std::string driverName;
@@ -38,6 +41,9 @@ struct CommandLineInfo {
 
 // Reads the arguments after the program's name.
 CommandLineInfo ParseCommandLine(const std::vector<std::string>& args);
+
+// What "--version" prints on standard output; no display needed.
+std::string VersionText();
 
 }  // namespace tarvex::shell
 

@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "editor_fixture.h"
+#include "platform/version.h"
 #include "qt/help_viewer.h"
 
 namespace tarvex::qt::testing {
@@ -225,7 +226,7 @@ TEST_F(FrameTest, AboutBox) {
   frame().action(ID_APP_ABOUT)->trigger();
   EXPECT_EQ(dialogs_.dialogTitles, QStringList{"About Tarvex"});
   ASSERT_EQ(labels.size(), 2);
-  EXPECT_EQ(labels[0], "Tarvex Version 1.0");
+  EXPECT_EQ(labels[0], QStringLiteral("Tarvex Version ") + QLatin1String(kShortVersion));
   EXPECT_EQ(labels[1].count('\n'), 1);  // a two-line notice
 }
 

@@ -23,8 +23,11 @@ fake fails64 'exit 126'
 failures=0
 # case | 32-bit loader | 64-bit loader | target | loader | words the reason must hold
 while IFS='|' read -r name l32 l64 target loader why; do
+  # Under errexit, as scripts/test-windows calls it.
+  set -e
   TARVEX_WINE32=$sandbox/$l32 TARVEX_WINE64=$sandbox/$l64 TARVEX_WINE_PROBE_SECONDS=1 \
     wine_choose "$sandbox/tarvexc.exe" "$sandbox/prefix"
+  set +e
   expected_loader=${loader:+$sandbox/$loader}
   if [ "$WINE_TARGET" != "$target" ] || [ "$WINE_LOADER" != "$expected_loader" ] ||
     { [ -z "$why" ] && [ -n "$WINE_WHY" ]; } || ! grep -qF -- "$why" <<<"$WINE_WHY"; then
@@ -40,6 +43,7 @@ kernel without 32-bit|noexec32|runs64|x86_64|runs64|Exec format error
 no wine32 installed|absent|runs64|x86_64|runs64|32-bit Wine is not installed
 32-bit answers nothing|silent32|runs64|x86_64|runs64|printed no usage text
 32-bit hangs|hangs32|runs64|x86_64|runs64|did not answer within 1 s
+32-bit fails saying nothing|fails64|runs64|x86_64|runs64|failed with status 126
 no Wine at all|absent|absent|none||no 64-bit Wine runs
 neither runs|noexec32|fails64|none||Exec format error
 CASES

@@ -68,5 +68,25 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"LoneDashIsNoFile", {"-"}, Shell::kFileNew, false, "", ""}),
     [](const ::testing::TestParamInfo<Case>& info) { return std::string(info.param.name); });
 
+// "--help" and "--version" are asked for by their whole word only: the
+// desktop's one-dash switches keep their meaning.
+TEST(CommandLineInformationTest, HelpAndVersionOnlyByTheirWholeWord) {
+  struct Info {
+    std::vector<std::string> args;
+    bool help;
+    bool version;
+  };
+  for (const Info& c : std::vector<Info>{{{"--help"}, true, false},
+                                         {{"a.inf", "--version"}, false, true},
+                                         {{"-help"}, false, false},
+                                         {{"/-version"}, false, false},
+                                         {{"--HELP"}, false, false},
+                                         {{"-p", "a.inf"}, false, false}}) {
+    const CommandLineInfo info = ParseCommandLine(c.args);
+    EXPECT_EQ(info.showHelp, c.help) << c.args[0];
+    EXPECT_EQ(info.showVersion, c.version) << c.args[0];
+  }
+}
+
 }  // namespace
 }  // namespace tarvex::shell

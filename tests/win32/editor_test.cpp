@@ -59,6 +59,10 @@ constexpr std::size_t kPromptPane = 0;
 constexpr std::size_t kLineColumnPane = 4;
 constexpr std::size_t kFaultPane = 5;
 
+// How long a start may take: the first program of a Wine session that uses
+// the common controls' manifest and COM takes seconds more than the rest.
+constexpr Millis kStartPatience{45000};
+
 std::wstring WindowsPath(std::string path) {
   std::replace(path.begin(), path.end(), '/', '\\');
   return Utf16(path);
@@ -113,7 +117,8 @@ class EditorTest : public ::testing::Test {
 
   // tarvex.exe on `arguments`, started in the test's folder.
   void Launch(const std::wstring& arguments = L"") {
-    auto started = App::Launch(WindowsPath(TARVEX_EDITOR_EXE), arguments, Folder(), kFrameClass);
+    auto started = App::Launch(WindowsPath(TARVEX_EDITOR_EXE), arguments, Folder(), kFrameClass,
+                               kStartPatience);
     ASSERT_TRUE(started);
     app_.emplace(std::move(*started));
     frame_ = app_->frame();
@@ -166,7 +171,7 @@ TEST_F(EditorTest, WithoutKeywordFileSaysSoTwiceAndEndsWithoutAWindow) {
   app_.emplace(std::move(*started));
   for (const wchar_t* text :
        {L"Error reading file keyword.txt !", L"Failed to create empty document."}) {
-    auto box = WaitForMessageBox(*app_);
+    auto box = WaitForMessageBox(*app_, kStartPatience);
     ASSERT_TRUE(box);
     EXPECT_EQ(box->text, text);
     ASSERT_TRUE(Answer(*box, IDOK));
@@ -369,10 +374,10 @@ TEST_F(EditorTest, PrintsWithoutAWindowFromTheCommandLine) {
   app_.emplace(std::move(*started));
   // The printer prints into a file, which the editor asks for over its hidden frame.
   HWND hidden = nullptr;
-  ASSERT_TRUE(
-      WaitUntil([&] { return (hidden = FrameOf(app_->pid())) != nullptr; }, "the hidden frame"));
+  ASSERT_TRUE(WaitUntil([&] { return (hidden = FrameOf(app_->pid())) != nullptr; },
+                        "the hidden frame", kStartPatience));
   EXPECT_FALSE(IsWindowVisible(hidden));
-  ASSERT_TRUE(AnswerFileDialog(hidden, L"Print to File", Path("policy.ps")));
+  ASSERT_TRUE(AnswerFileDialog(hidden, L"Print to File", Path("policy.ps"), 0, kStartPatience));
   ASSERT_TRUE(app_->WaitForExit());
   EXPECT_EQ(app_->exit_code(), 0u);
   EXPECT_NE(Read("policy.ps").find("%%Pages: 1"), std::string::npos);
@@ -539,7 +544,7 @@ TEST_F(EditorTest, UnregisterRemovesTheRegistrationAndSaysSo) {
   auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"-UNREGISTER", Folder());
   ASSERT_TRUE(started);
   app_.emplace(std::move(*started));
-  auto box = WaitForMessageBox(*app_);
+  auto box = WaitForMessageBox(*app_, kStartPatience);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text,
             L"System registry entries have been removed and the INI file (if any) was deleted.");

@@ -33,6 +33,18 @@ BOOL CALLBACK FindTopLevel(HWND window, LPARAM lparam) {
   return TRUE;
 }
 
+// A program started without waiting for a frame: its own windows, not the
+// ones it owns (boxes and dialogs are answered instead).
+BOOL CALLBACK CloseTopLevel(HWND window, LPARAM pid) {
+  DWORD owner_pid = 0;
+  GetWindowThreadProcessId(window, &owner_pid);
+  if (owner_pid == static_cast<DWORD>(pid) && IsWindowVisible(window) &&
+      !GetWindow(window, GW_OWNER) && ClassOf(window) != L"#32770") {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
+
 struct ChildSearch {
   const std::wstring* window_class;
   int skip;
@@ -115,10 +127,10 @@ Outcome<HWND> App::WaitForWindow(const std::wstring& window_class, Millis limit)
       return search.found;
     }
     if (!running()) {
-      return Outcome<HWND>::Failure("the program (process " + std::to_string(pid_) +
-                                    ") ended with exit code " + std::to_string(*exit_code()) +
-                                    " before showing a window of class \"" + Utf8(window_class) +
-                                    "\"\n" + DescribeScreen());
+      return Outcome<HWND>::Failure(
+          "the program (process " + std::to_string(pid_) + ") ended with exit code " +
+          std::to_string(exit_code().value_or(0)) + " before showing a window of class \"" +
+          Utf8(window_class) + "\"\n" + DescribeScreen());
     }
     if (deadline.passed()) {
       return Outcome<HWND>::Failure("no window of class \"" + Utf8(window_class) +
@@ -141,7 +153,11 @@ Outcome<HWND> App::WaitForWindow(const std::wstring& window_class, Millis limit)
 
 ::testing::AssertionResult App::Close(int answer, Millis limit) {
   if (!running()) return ::testing::AssertionSuccess();
-  if (frame_) PostMessageW(frame_, WM_CLOSE, 0, 0);
+  if (frame_) {
+    PostMessageW(frame_, WM_CLOSE, 0, 0);
+  } else {
+    EnumWindows(CloseTopLevel, static_cast<LPARAM>(pid_));
+  }
   std::string unexpected;
   const Deadline deadline(limit);
   while (WaitForSingleObject(process_, kPollMillis) == WAIT_TIMEOUT) {
@@ -151,7 +167,7 @@ Outcome<HWND> App::WaitForWindow(const std::wstring& window_class, Millis limit)
       } else {
         unexpected += "\n  a box \"" + Utf8(box->caption) + "\": \"" + Utf8(box->text) + "\"";
         // Dismiss it so that the close can go on; the test fails anyway.
-        for (int button : {IDOK, IDCANCEL, IDNO}) {
+        for (int button : {IDOK, IDNO, IDCANCEL}) {
           if (HasButton(box->window, button)) {
             PostClick(box->window, button);
             break;

@@ -76,6 +76,11 @@ std::optional<Dialog> FindMessageBox(HWND owner, DWORD pid) {
   return Describe(search.found);
 }
 
+bool WaitForAnyDialog(DWORD pid, Millis limit) {
+  const std::wstring any;
+  return static_cast<bool>(WaitFor({nullptr, pid, &any, nullptr}, "dialog", limit));
+}
+
 bool HasButton(HWND dialog, int button) {
   HWND control = GetDlgItem(dialog, button);
   return control && IsWindowVisible(control) && SameText(ClassOf(control), L"Button");

@@ -36,6 +36,8 @@ std::optional<std::wstring> TextWithin(HWND window, Millis limit);
 // A visible message box owned by `owner`, or when `owner` is null one of the
 // process `pid`.
 std::optional<Dialog> FindMessageBox(HWND owner, DWORD pid);
+// True once the process `pid` shows a dialog or box, false at the limit.
+bool WaitForAnyDialog(DWORD pid, Millis limit);
 bool HasButton(HWND dialog, int button);
 void PostClick(HWND dialog, int button);
 // True once `window` is gone, false at the limit.

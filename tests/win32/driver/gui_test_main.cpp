@@ -1,6 +1,7 @@
 // The main of a GUI test program: GoogleTest, plus a screenshot of the screen
 // at a test's first failure (before its fixture closes the program under
 // test) into the folder named by TARVEX_GUI_SHOTS, when it is set.
+#include <cstdio>
 #include <cstdlib>
 #include <cwchar>
 #include <string>
@@ -39,6 +40,14 @@ class ScreenshotOnFailure : public ::testing::EmptyTestEventListener {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
+  // Under Wine without an X display every program would fail to open its
+  // window: say why once instead.
+  if (tarvex::ui::RunningUnderWine() && !GTEST_FLAG_GET(list_tests) && !std::getenv("DISPLAY")) {
+    std::fprintf(stderr,
+                 "no X display: GUI tests run on the screen that wine_gui_up "
+                 "(scripts/lib/wine.sh) starts, as bash scripts/test-windows does\n");
+    return 1;
+  }
   if (const wchar_t* folder = _wgetenv(L"TARVEX_GUI_SHOTS"); folder && *folder) {
     CreateDirectoryW(folder, nullptr);
     ::testing::UnitTest::GetInstance()->listeners().Append(new ScreenshotOnFailure(folder));

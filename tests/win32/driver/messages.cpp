@@ -3,6 +3,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -48,9 +49,17 @@ Outcome<LRESULT> SendWithin(HWND window, UINT message, WPARAM wparam, LPARAM lpa
     return static_cast<LRESULT>(result);
   }
   const DWORD error = GetLastError();
-  std::string reason = error == ERROR_TIMEOUT || error == 0
-                           ? "no reply within " + std::to_string(limit.count()) + " ms"
-                           : SystemMessage(error);
+  const bool timed_out = error == ERROR_TIMEOUT || error == 0;
+  std::string reason =
+      timed_out ? "no reply within " + std::to_string(limit.count()) + " ms" : SystemMessage(error);
+  if (timed_out) {
+    // A handler that does not return is mostly in a modal box or dialog,
+    // which may still be coming up: give it a moment to be on the screen
+    // that the failure describes.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    WaitForAnyDialog(pid, Millis(3000));
+  }
   return Outcome<LRESULT>::Failure("message " + std::to_string(message) + " to " + Named(window) +
                                    ": " + reason + "\n" + DescribeScreen());
 }

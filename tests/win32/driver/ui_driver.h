@@ -18,7 +18,9 @@
 //   to be checked with ASSERT_TRUE / EXPECT_TRUE (which print the reason).
 //   Reads return plain values and record a non-fatal test failure when the
 //   window does not answer in time.
-// - Texts are UTF-16 as the controls hold them.
+// - Texts are UTF-16. The system converts them for an ANSI window through the
+//   ANSI code page (1252 under the stage's Wine), so a character outside it
+//   reads back as '?'.
 //
 // Where Wine and Windows differ the functions say so; see also the README.
 #ifndef TARVEX_TESTS_WIN32_DRIVER_UI_DRIVER_H_
@@ -92,7 +94,9 @@ bool RunningUnderWine();
 // texts and buttons: what a failure message shows.
 std::string DescribeScreen();
 
-// Writes the whole screen as a 24-bit BMP file.
+// Writes the whole screen as a 24-bit BMP file. A program built with the
+// driver's main (tarvex_add_gui_tests) saves one at each test's first failure
+// into the folder TARVEX_GUI_SHOTS names, if set, as <Suite>.<Test>.bmp.
 ::testing::AssertionResult SaveScreenshot(const std::wstring& path);
 
 // UTF-8 of a UTF-16 text, for messages; and back.
@@ -141,11 +145,12 @@ class App {
   // Waits for the process to end by itself (e.g. after printing without a window).
   ::testing::AssertionResult WaitForExit(Millis limit = kPatience);
 
-  // Closes the frame (WM_CLOSE, posted) and waits for the process to end.
+  // Closes the frame (WM_CLOSE, posted; without a frame, every window of the
+  // process that is not a box or dialog) and waits for the process to end.
   // A message box that offers `answer` (e.g. a save question: IDYES, IDNO) is
   // answered with it; any other box is a failure, reported with its text (and
-  // dismissed). A program still running at the limit is ended and the close
-  // fails, saying what was on screen.
+  // dismissed with OK, else No, else Cancel). A program still running at the
+  // limit is ended and the close fails, saying what was on screen.
   ::testing::AssertionResult Close(int answer = IDNO, Millis limit = kPatience);
   // Ends the process at once.
   void Kill();
@@ -169,7 +174,8 @@ HWND FindChild(HWND parent, const std::wstring& window_class, int skip = 0);
 void PostCommand(HWND window, int id);
 
 // Sends a message and waits at most `limit` for the reply. On a time-out the
-// failure says what was on screen (typically a modal box the message opened).
+// failure says what was on screen (typically a modal box the message opened;
+// it waits up to 3 s more for one to come up).
 Outcome<LRESULT> SendWithin(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                             Millis limit = kPatience);
 

@@ -90,6 +90,22 @@ TEST_F(NotepadTest, TypesNonAsciiTextAndAnswersTheSaveQuestion) {
   EXPECT_TRUE(app_->WaitForExit());
 }
 
+TEST_F(NotepadTest, BoxesAreFoundByProcessAndAnUnexpectedOneFailsTheClose) {
+  ASSERT_NO_FATAL_FAILURE(Launch(L"missing.txt"));
+  auto box = WaitForMessageBox(*app_);
+  ASSERT_TRUE(box);
+  EXPECT_EQ(box->text, L"File 'missing.txt' does not exist.\n\nDo you want to create a new file?");
+  ASSERT_TRUE(Answer(*box, IDNO));
+
+  ASSERT_TRUE(TypeText(edit_, L"x"));
+  ASSERT_TRUE(WaitUntil([&] { return ReadText(edit_) == L"x"; }, "the typed x"));
+  const ::testing::AssertionResult closed = app_->Close(IDOK);  // the question offers no OK
+  EXPECT_FALSE(closed);
+  EXPECT_NE(std::string(closed.message()).find("has been modified"), std::string::npos)
+      << closed.message();
+  EXPECT_FALSE(app_->running());
+}
+
 TEST_F(NotepadTest, SaveAsDialogTakesAPathAndTheFileIsWritten) {
   ASSERT_NO_FATAL_FAILURE(Launch());
   ASSERT_TRUE(WriteText(edit_, L"saved text"));
