@@ -10,7 +10,13 @@ wine=$1
 exe=$2
 clsid='{4A1E6C2B-7D3F-4C55-9A61-2F0B8E5D1C47}'
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+# The prefix is the stage's, kept between runs: ".inf" goes back to Windows'
+# own owner however this run ends, or the next run would start from a
+# prefix without it.
+owner_back() {
+  for view in 32 64; do "$wine" reg add 'HKCR\.inf' /ve /d inffile /f "/reg:$view" >/dev/null 2>&1; done
+}
+trap 'owner_back; rm -rf "$work"' EXIT
 source "$(dirname "$0")/../registry_query.sh"
 
 tarvex() {
@@ -95,7 +101,7 @@ tarvex /Unregister /Embedding || fail "/Unregister after claiming .inf: status $
 snapshot >"$work/given-back"
 cmp -s "$work/unowned" "$work/given-back" ||
   fail ".inf not given back exactly: $(diff "$work/unowned" "$work/given-back")"
-for view in 32 64; do "$wine" reg add 'HKCR\.inf' /ve /d inffile /f "/reg:$view" >/dev/null 2>&1; done
+owner_back
 snapshot >"$work/restored"
 cmp -s "$work/fresh" "$work/restored" || fail "the prefix's .inf could not be put back"
 
