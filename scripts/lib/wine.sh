@@ -91,6 +91,18 @@ wine_up() {
   wineserver -p 2>/dev/null || true
   trap _wine_exit EXIT
   "$WINE_LOADER" wineboot -i >/dev/null 2>&1
+  # COM's RpcSs service (object activation) started with the prefix, not on
+  # the first activation's demand: where 32-bit and 64-bit programs both run,
+  # a prefix has two service managers on one pipe, and a start on demand
+  # reaches the wrong one now and then (the activation then waits forever).
+  local rpcss='HKLM\System\CurrentControlSet\Services\RpcSs'
+  if ! "$WINE_LOADER" reg query "$rpcss" /v Start 2>/dev/null | grep -q '0x2$'; then
+    "$WINE_LOADER" reg add "$rpcss" /v Start /t REG_DWORD /d 2 /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p 2>/dev/null || true
+    "$WINE_LOADER" wineboot -i >/dev/null 2>&1
+  fi
 }
 
 _wine_exit() {

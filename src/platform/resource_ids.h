@@ -103,8 +103,6 @@ inline constexpr int IDS_INVALID_CONCATENATION = 5464;
 inline constexpr int IDS_FIND_NOT_FOUND = 5480;
 inline constexpr int IDS_NOT_IN_CODE_PAGE = 5481;
 inline constexpr int IDS_REPLACED_COUNT = 5482;
-// The Windows editor, given a switch of the embedding server it does not have yet.
-inline constexpr int IDS_SERVER_SWITCH_UNSUPPORTED = 5483;
 
 // Texts of the application frame.
 inline constexpr int IDS_APP_TITLE = 57344;

@@ -65,14 +65,19 @@ bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
   LoadStdProfileSettings();
 
   const shell::CommandLineInfo info = shell::ParseCommandLine(args);
-  RegisterWithDesktop(info.runEmbedded);
+  const bool registered = RegisterWithDesktop(info.runEmbedded);
   if (info.shell == shell::CommandLineInfo::Shell::kAppUnregister) {
     Unregister(info.runEmbedded);
+    return false;
+  }
+  if (info.shell == shell::CommandLineInfo::Shell::kAppRegister) {
+    exitCode_ = registered ? 0 : kExitFailure;
     return false;
   }
   if (info.runEmbedded) return StartEmbedded();
   switch (info.shell) {
     case shell::CommandLineInfo::Shell::kAppUnregister:
+    case shell::CommandLineInfo::Shell::kAppRegister:
       break;  // done above
     case shell::CommandLineInfo::Shell::kFileDde:
       // A desktop request; Tarvex registers none, so there is nothing to answer.
@@ -106,13 +111,16 @@ int CTarvexApp::ExitInstance() {
   return exitCode_;
 }
 
-void CTarvexApp::RegisterWithDesktop(bool embedded) {
+bool CTarvexApp::RegisterWithDesktop(bool embedded) {
   const auto paths = registration::RegistrationPaths::FromEnvironment();
   registration::RegisterDocumentType(paths);
+  bool registered = true;
   if (!embedded && !registration::RegisterServer(paths)) {
+    registered = false;
     ws_.AppMessageBox(IDP_FAILED_TO_UPDATE_REGISTRY, FormatMessage(IDP_FAILED_TO_UPDATE_REGISTRY));
   }
   registration::RunDatabaseUpdaters(paths);
+  return registered;
 }
 
 void CTarvexApp::Unregister(bool embedded) {

@@ -98,8 +98,9 @@ class CTarvexApp : public QObject, public shell::ApplicationCommands, private sh
   bool RunPrintRequest(const shell::CommandLineInfo& info);
   // "Embedding": the frame and the object for the container; no window yet.
   bool StartEmbedded();
-  // Registers the document type and, unless embedded, the server.
-  void RegisterWithDesktop(bool embedded);
+  // Registers the document type and, unless embedded, the server; false
+  // when the server's entry could not be written (61834 shown).
+  bool RegisterWithDesktop(bool embedded);
   // "Unregister": removes both registrations; 61707 or 61708 unless embedded.
   void Unregister(bool embedded);
 

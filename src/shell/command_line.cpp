@@ -24,6 +24,7 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
   bool printTo = false;
   bool dde = false;
   bool unregister = false;
+  bool registerRequest = false;
   std::vector<std::string> parameters;
   for (const std::string& arg : args) {
     if (!IsSwitch(arg)) {
@@ -49,6 +50,9 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
     } else if (EqualsIgnoreAsciiCase(name, "Unregister") ||
                EqualsIgnoreAsciiCase(name, "Unregserver")) {
       unregister = true;
+    } else if (EqualsIgnoreAsciiCase(name, "Register") ||
+               EqualsIgnoreAsciiCase(name, "Regserver")) {
+      registerRequest = true;
     }
   }
 
@@ -67,6 +71,8 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
   // earlier one on a real desktop command line.
   if (unregister) {
     info.shell = CommandLineInfo::Shell::kAppUnregister;
+  } else if (registerRequest) {
+    info.shell = CommandLineInfo::Shell::kAppRegister;
   } else if (dde) {
     info.shell = CommandLineInfo::Shell::kFileDde;
   } else if (printTo) {

@@ -6,8 +6,9 @@
 // is a parameter. The first parameter is the file;
 // with "pt" the next three are the printer, its driver and its port. "p",
 // "pt" and "dde" are matched with letter case, "Embedding", "Automation",
-// "Unregister" and "Unregserver" without; other switches are ignored.
-// "--help" and "--version" ask what the program is and start nothing.
+// "Register", "Regserver", "Unregister" and "Unregserver" without; other
+// switches are ignored. "--help" and "--version" ask what the program is and
+// start nothing.
 #ifndef TARVEX_SHELL_COMMAND_LINE_H_
 #define TARVEX_SHELL_COMMAND_LINE_H_
 
@@ -23,6 +24,7 @@ struct CommandLineInfo {
     kFilePrint,      // "p": print the file without a dialog, then end
     kFilePrintTo,    // "pt": print the file to the named printer, then end
     kFileDde,        // "dde": a desktop request; Tarvex registers none
+    kAppRegister,    // "Register" / "Regserver": write the registrations, then end
     kAppUnregister,  // "Unregister" / "Unregserver"
   };
 

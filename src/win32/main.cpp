@@ -1,12 +1,15 @@
 // tarvex.exe: the Windows desktop editor.
 #include "win32/win32_api.h"
 
-#include <objbase.h>
+#include <ole2.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "platform/message_format.h"
+#include "platform/resource_ids.h"
+#include "platform/string_table.h"
 #include "win32/tarvex_app.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -15,9 +18,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<std::string> args;
   for (int i = 1; i < __argc; ++i) args.emplace_back(__argv[i]);
 
-  // The shell's services (shortcuts, accessibility names) and the common
-  // controls of the manifest's version.
-  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  // The compound-document services (embedding, drag and drop), with COM
+  // for the shell's services (shortcuts, accessibility names); then the
+  // common controls of the manifest's version.
+  if (FAILED(OleInitialize(nullptr))) {
+    const std::string title(tarvex::LoadStringText(tarvex::IDS_APP_TITLE));
+    MessageBoxA(nullptr, tarvex::FormatMessage(tarvex::IDS_OLE_INIT_FAILED).c_str(), title.c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
+    return 1;
+  }
   INITCOMMONCONTROLSEX controls{};
   controls.dwSize = sizeof controls;
   controls.dwICC = ICC_BAR_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
@@ -31,6 +40,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     }
     exitCode = app.ExitInstance();
   }
-  if (SUCCEEDED(com)) CoUninitialize();
+  OleUninitialize();
   return exitCode;
 }

@@ -143,7 +143,8 @@ void CMainFrame::EnterServerMode(std::function<void()> onUpdate, std::function<v
   SetMenu(hwnd_, menu_);
   if (old) DestroyMenu(old);
   if (accelerators_) DestroyAcceleratorTable(accelerators_);
-  accelerators_ = BuildAccelerators(shell::EmbeddedAccelerators(), false);
+  // F8 and Shift+F8 go to the faults here too.
+  accelerators_ = BuildAccelerators(shell::EmbeddedAccelerators(), true);
 }
 
 void CMainFrame::Layout() {

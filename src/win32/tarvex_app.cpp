@@ -8,8 +8,11 @@
 #include "platform/string_table.h"
 #include "shell/document_rules.h"
 #include "shell/settings_store.h"
+#include "win32/embedding/editor_object_frame.h"
+#include "win32/embedding/embedding_server.h"
 #include "win32/main_frame.h"
 #include "win32/print_preview.h"
+#include "win32/registration/system_registration.h"
 #include "win32/registry_settings_store.h"
 #include "win32/tarvex_doc.h"
 #include "win32/win32_strings.h"
@@ -75,6 +78,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
 CTarvexApp::CTarvexApp() : ws_(*this) {}
 
 CTarvexApp::~CTarvexApp() {
+  server_.reset();
+  objectFrame_.reset();
   DestroyDocumentWindow();
 }
 
@@ -86,13 +91,24 @@ void CTarvexApp::ShowAppMessage(const std::string& text) {
 bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
   LoadStdProfileSettings();
   const shell::CommandLineInfo info = shell::ParseCommandLine(args);
-  if (info.runEmbedded) return StartEmbedded(ServerSwitch(args));
-  if (info.shell == shell::CommandLineInfo::Shell::kAppUnregister) {
-    Unregister(ServerSwitch(args));
+  if (info.shell == shell::CommandLineInfo::Shell::kAppRegister) {
+    // Also the installer's step: no message, the exit status says it.
+    exitCode_ = registration::RegisterRequest() ? 0 : kExitFailure;
     return false;
   }
+  // Every start makes Tarvex known to the desktop and to containers (the
+  // server's entries not for a container's start).
+  if (const int failed = registration::RegisterAtStartup(info.runEmbedded)) {
+    ShowAppMessage(FormatMessage(failed));
+  }
+  if (info.shell == shell::CommandLineInfo::Shell::kAppUnregister) {
+    Unregister(info.runEmbedded);
+    return false;
+  }
+  if (info.runEmbedded) return StartEmbedded();
   switch (info.shell) {
     case shell::CommandLineInfo::Shell::kAppUnregister:
+    case shell::CommandLineInfo::Shell::kAppRegister:
       return false;  // answered above
     case shell::CommandLineInfo::Shell::kFileDde:
       // A desktop request; Tarvex registers none, so there is nothing to answer.
@@ -122,26 +138,30 @@ bool CTarvexApp::InitInstance(const std::vector<std::string>& args) {
   return true;
 }
 
-std::string CTarvexApp::ServerSwitch(const std::vector<std::string>& args) {
-  std::string name;
-  for (const std::string& arg : args) {
-    if (!arg.empty() && (arg[0] == '/' || arg[0] == '-')) name = arg;
+bool CTarvexApp::StartEmbedded() {
+  embedding::UseProgramFolderDictionary();
+  // keyword.txt is read here, as for a document: without it, no object.
+  if (!CreateDocumentWindow()) {
+    exitCode_ = kExitFailure;
+    return false;
   }
-  return name;
+  doc_->OnNewDocument();
+  objectFrame_ = std::make_unique<embedding::EditorObjectFrame>(*frame_, *doc_);
+  server_ = std::make_unique<embedding::EmbeddingServer>(*objectFrame_);
+  if (!server_->Start()) {
+    server_.reset();
+    objectFrame_.reset();
+    exitCode_ = kExitFailure;
+    return false;
+  }
+  return true;  // no window yet: the container asks for one
 }
 
-bool CTarvexApp::StartEmbedded(const std::string& switchName) {
-  // The embedding server comes later; until then say so rather than start
-  // an editor nobody asked for.
-  ShowAppMessage(FormatMessage(IDS_SERVER_SWITCH_UNSUPPORTED, {switchName}));
-  exitCode_ = kExitFailure;
-  return false;
-}
-
-void CTarvexApp::Unregister(const std::string& switchName) {
-  // Nothing is registered yet: the same message as for the server's start.
-  ShowAppMessage(FormatMessage(IDS_SERVER_SWITCH_UNSUPPORTED, {switchName}));
-  exitCode_ = kExitFailure;
+void CTarvexApp::Unregister(bool embedded) {
+  unregistered_ = true;
+  const int result = registration::UnregisterRequest();
+  if (!embedded) ShowAppMessage(FormatMessage(result));
+  exitCode_ = result == IDP_UNREG_DONE ? 0 : kExitFailure;
 }
 
 int CTarvexApp::Run() {
@@ -166,11 +186,15 @@ int CTarvexApp::Run() {
 }
 
 bool CTarvexApp::PreTranslateMessage(MSG& msg) {
+  if (server_ && server_->PreTranslateMessage(&msg)) return true;  // an object in place
   return frame_ && frame_->PreTranslateMessage(msg);
 }
 
 int CTarvexApp::ExitInstance() {
-  SaveStdProfileSettings();
+  // The server first: no container reaches a process on its way out.
+  server_.reset();
+  objectFrame_.reset();
+  if (!unregistered_) SaveStdProfileSettings();
   return exitCode_;
 }
 

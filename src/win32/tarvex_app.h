@@ -29,6 +29,10 @@ namespace tarvex::win32 {
 
 class CMainFrame;
 class CTarvexDoc;
+namespace embedding {
+class EditorObjectFrame;
+class EmbeddingServer;
+}  // namespace embedding
 
 class CTarvexApp : public shell::ApplicationCommands, private shell::DocumentHost {
  public:
@@ -94,14 +98,12 @@ class CTarvexApp : public shell::ApplicationCommands, private shell::DocumentHos
   void AddToRecentFiles(const std::string& path) override;
   void ActivateFrame() override;
 
-  // The switches of the embedding server ("Embedding", "Automation") and
-  // of its registration ("Unregister", "Unregserver"), as given.
-  static std::string ServerSwitch(const std::vector<std::string>& args);
-  // Started by a container: serves the object without a window of its own.
-  // False when the application ends now.
-  bool StartEmbedded(const std::string& switchName);
-  // Removes the desktop's and the server's registration.
-  void Unregister(const std::string& switchName);
+  // Started by a container: the frame hidden (keyword.txt read) and the
+  // embedding server offered to it. False when the application ends now.
+  bool StartEmbedded();
+  // Removes the desktop's and the server's registration; 61707 or 61708
+  // unless `embedded`.
+  void Unregister(bool embedded);
 
   void LoadStdProfileSettings();
   void SaveStdProfileSettings() const;
@@ -114,6 +116,9 @@ class CTarvexApp : public shell::ApplicationCommands, private shell::DocumentHos
   Printer printer_;
   std::unique_ptr<CMainFrame> frame_;
   std::unique_ptr<CTarvexDoc> doc_;
+  std::unique_ptr<embedding::EditorObjectFrame> objectFrame_;
+  std::unique_ptr<embedding::EmbeddingServer> server_;
+  bool unregistered_ = false;  // the settings are not written back then
   shell::RecentFileList recent_{true};
   int previewPages_ = 0;
   int exitCode_ = 0;

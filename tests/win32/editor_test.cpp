@@ -539,19 +539,19 @@ TEST_F(EditorTest, RecentFilesOpenFromTheMenuAndAMissingOneLeavesTheList) {
   EXPECT_EQ(RegistryString(HKEY_CURRENT_USER, recent, L"File2"), std::nullopt);
 }
 
-TEST_F(EditorTest, TheEmbeddingSwitchesSaySoAndEnd) {
+TEST_F(EditorTest, UnregisterRemovesTheRegistrationAndSaysSo) {
   CopyExamples();
-  auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"-embedding", Folder());
+  auto started = App::Start(WindowsPath(TARVEX_EDITOR_EXE), L"-UNREGISTER", Folder());
   ASSERT_TRUE(started);
   app_.emplace(std::move(*started));
   auto box = WaitForMessageBox(*app_, kStartPatience);
   ASSERT_TRUE(box);
   EXPECT_EQ(box->text,
-            L"Tarvex for Windows cannot yet hold policy sources in other programs' documents, so "
-            L"the \"-embedding\" switch does nothing here.");
+            L"System registry entries have been removed and the INI file (if any) was deleted.");
   ASSERT_TRUE(Answer(*box, IDOK));
   ASSERT_TRUE(app_->WaitForExit());
-  EXPECT_EQ(app_->exit_code(), 1u);
+  EXPECT_EQ(app_->exit_code(), 0u);
+  EXPECT_EQ(RegistryString(HKEY_CLASSES_ROOT, L"Tarvex.Document", L""), std::nullopt);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "platform/message_format.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
 #include "qt/main_frame.h"
@@ -12,6 +11,7 @@
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
 #include "qt/text_codec.h"
+#include "shell/embedded_object.h"
 
 namespace tarvex::qt {
 namespace {
@@ -84,16 +84,9 @@ void CMainFrame::SetHostObjectName(const QString& objectName) {
   QAction* update = actions_.value(ID_FILE_UPDATE);
   QAction* exit = actions_.value(ID_APP_EXIT);
   if (!update || !exit) return;
-  if (objectName.isEmpty()) {
-    update->setText(Caption(ID_FILE_UPDATE));
-    exit->setText(Caption(ID_APP_EXIT));
-    return;
-  }
-  QString name = objectName;
-  name.replace(QLatin1Char('&'), QStringLiteral("&&"));  // a name's "&" is no mnemonic
-  const std::string shown = ToPath(name);
-  update->setText(FromMessage(FormatMessage(IDS_UPDATE_MENU, {shown})));
-  exit->setText(FromMessage(FormatMessage(IDS_EXIT_MENU, {shown})));
+  const std::string name = ToPath(objectName);
+  update->setText(FromMessage(shell::UpdateMenuCaption(name)));
+  exit->setText(FromMessage(shell::ExitMenuCaption(name)));
 }
 
 }  // namespace tarvex::qt

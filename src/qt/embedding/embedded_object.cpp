@@ -8,11 +8,8 @@
 #include <QWindow>
 #include <functional>
 
-#include "platform/message_format.h"
-#include "platform/resource_ids.h"
 #include "qt/embedding/in_place_frame.h"
 #include "qt/main_frame.h"
-#include "qt/resources/frame_resources.h"
 #include "qt/tarvex_app.h"
 #include "qt/tarvex_doc.h"
 #include "qt/tarvex_view.h"
@@ -118,62 +115,57 @@ EmbeddedObject::EmbeddedObject(CTarvexApp& app) : app_(app) {
 
 EmbeddedObject::~EmbeddedObject() {
   // The view goes back to the frame that owns it before the in-place frame goes.
-  if (state_ == State::kInPlace) EndInPlace();
+  if (logic_.state() == State::kInPlace) EndInPlace();
   if (socketWatch_) qApp->removeNativeEventFilter(socketWatch_.get());
 }
 
-EmbeddedObject::Result EmbeddedObject::RefuseWhileEditing() const {
-  if (state_ == State::kLoaded) return std::nullopt;
-  return MakeError(kErrorNotNow,
-                   QStringLiteral("The object is being edited; call Deactivate first."));
-}
-
 EmbeddedObject::Result EmbeddedObject::InitNew() {
-  if (Result refused = RefuseWhileEditing()) return refused;
-  loading_ = true;
-  app_.document()->OnNewDocument();
-  loading_ = false;
+  if (logic_.InitNew() == shell::ObjectError::kNotNow) {
+    return MakeError(kErrorNotNow,
+                     QStringLiteral("The object is being edited; call Deactivate first."));
+  }
   return std::nullopt;
 }
 
 EmbeddedObject::Result EmbeddedObject::Load(const QByteArray& contents) {
-  if (Result refused = RefuseWhileEditing()) return refused;
-  if (contents.size() > CTarvexView::kTextLimit) {
-    return MakeError(kErrorTooLarge,
-                     QStringLiteral("The contents hold %1 bytes; an object holds at most %2.")
-                         .arg(contents.size())
-                         .arg(CTarvexView::kTextLimit));
+  switch (logic_.Load(
+      std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())))) {
+    case shell::ObjectError::kNotNow:
+      return MakeError(kErrorNotNow,
+                       QStringLiteral("The object is being edited; call Deactivate first."));
+    case shell::ObjectError::kTooLarge:
+      return MakeError(kErrorTooLarge,
+                       QStringLiteral("The contents hold %1 bytes; an object holds at most %2.")
+                           .arg(contents.size())
+                           .arg(CTarvexView::kTextLimit));
+    default:
+      return std::nullopt;
   }
-  loading_ = true;
-  app_.frame()->view()->SetBytes(
-      std::string_view(contents.constData(), static_cast<std::size_t>(contents.size())));
-  loading_ = false;
-  return std::nullopt;
 }
 
 QByteArray EmbeddedObject::Save() {
-  CTarvexView* view = app_.frame()->view();
-  const std::string bytes = view->Bytes();
-  view->MarkSaved();
+  const std::string bytes = logic_.Save();
   return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
 bool EmbeddedObject::IsDirty() const {
-  return app_.document()->IsModified();
+  return logic_.IsDirty();
 }
 
 EmbeddedObject::Result EmbeddedObject::GetExtent(unsigned aspect, QSize* extent) const {
-  if (aspect != kAspectContent) {
+  int width = 0;
+  int height = 0;
+  if (logic_.GetExtent(aspect, &width, &height) != shell::ObjectError::kNone) {
     return MakeError(
         kErrorInvalidArgument,
         QStringLiteral("Aspect %1 has no extent; only aspect 1 (content) has.").arg(aspect));
   }
-  *extent = QSize(kExtent, kExtent);
+  *extent = QSize(width, height);
   return std::nullopt;
 }
 
 EmbeddedObject::Result EmbeddedObject::Draw(unsigned aspect, QByteArray* png) const {
-  if (aspect != kAspectContent) {
+  if (aspect != shell::kAspectContent) {
     return MakeError(
         kErrorInvalidArgument,
         QStringLiteral("Aspect %1 has no picture; only aspect 1 (content) has.").arg(aspect));
@@ -190,52 +182,53 @@ EmbeddedObject::Result EmbeddedObject::Draw(unsigned aspect, QByteArray* png) co
 }
 
 QStringList EmbeddedObject::Verbs() {
-  return {QStringLiteral("&Edit"), QStringLiteral("&Open")};
+  QStringList verbs;
+  for (const shell::ObjectVerb& verb : shell::ObjectVerbs())
+    verbs << QString::fromLatin1(verb.name);
+  return verbs;
 }
 
 EmbeddedObject::Result EmbeddedObject::DoVerb(int verb, quint64 socketWindow) {
-  switch (verb) {
-    case 0:
-      return ActivateInPlace(socketWindow);
-    case 1:
-      OpenOwnWindow();
+  switch (logic_.DoVerb(verb, socketWindow)) {
+    case shell::ObjectError::kNone:
       return std::nullopt;
-    default:
+    case shell::ObjectError::kNotNow:
+      return MakeError(
+          kErrorNotNow,
+          QStringLiteral("The object is being edited elsewhere; call Deactivate first."));
+    case shell::ObjectError::kInvalidArgument:
+      if (verb == shell::kVerbEdit) return inPlaceRefusal_;
       return MakeError(
           kErrorInvalidArgument,
           QStringLiteral("There is no verb %1; the verbs are 0 (&Edit) and 1 (&Open).").arg(verb));
+    default:
+      return inPlaceRefusal_;
   }
 }
 
-EmbeddedObject::Result EmbeddedObject::ActivateInPlace(quint64 socketWindow) {
+shell::ObjectError EmbeddedObject::BeginInPlace(std::uint64_t socketWindow) {
   if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    return MakeError(
-        kErrorNotSupported,
-        QStringLiteral("Editing in place needs an X11 display (QT_QPA_PLATFORM=xcb)."));
-  }
-  if (state_ == State::kInPlace && socketWindow == socketWindow_) return std::nullopt;
-  if (state_ != State::kLoaded) {
-    return MakeError(
-        kErrorNotNow,
-        QStringLiteral("The object is being edited elsewhere; call Deactivate first."));
+    inPlaceRefusal_ =
+        MakeError(kErrorNotSupported,
+                  QStringLiteral("Editing in place needs an X11 display (QT_QPA_PLATFORM=xcb)."));
+    return shell::ObjectError::kNotSupported;
   }
   if (!XWindowExists(socketWindow)) {
-    return MakeError(
+    inPlaceRefusal_ = MakeError(
         kErrorInvalidArgument,
         QStringLiteral("There is no X window %1 to edit the object in.").arg(socketWindow));
+    return shell::ObjectError::kInvalidArgument;
   }
   CMainFrame* frame = app_.frame();
   if (!inPlace_) {
     auto created = std::make_unique<CInPlaceFrame>([frame](int id) { frame->ExecuteCommand(id); });
     if (created->OnCreate() != 0) {
-      return MakeError(kErrorNotSupported,
-                       QStringLiteral("The in-place frame could not be built."));
+      inPlaceRefusal_ =
+          MakeError(kErrorNotSupported, QStringLiteral("The in-place frame could not be built."));
+      return shell::ObjectError::kNotSupported;
     }
     inPlace_ = std::move(created);
-    connect(inPlace_.get(), &CInPlaceFrame::cancelInPlace, this, [this] {
-      EndInPlace();
-      emit Deactivated();
-    });
+    connect(inPlace_.get(), &CInPlaceFrame::cancelInPlace, this, [this] { OnInPlaceEnded(); });
     connect(inPlace_.get(), &CInPlaceFrame::resizeRequested, this, [this](QSize size) {
       const int dpiX = inPlace_->logicalDpiX();
       const int dpiY = inPlace_->logicalDpiY();
@@ -250,19 +243,21 @@ EmbeddedObject::Result EmbeddedObject::ActivateInPlace(quint64 socketWindow) {
   inPlace_->windowHandle()->setParent(socket_);
   inPlace_->show();
   frame->view()->setFocus(Qt::OtherFocusReason);
-  socketWindow_ = socketWindow;
-  state_ = State::kInPlace;
   if (!socketWatch_) {
     socketWatch_ = std::make_unique<SocketWatch>([this] { OnSocketLost(); });
     qApp->installNativeEventFilter(socketWatch_.get());
   }
   static_cast<SocketWatch*>(socketWatch_.get())->Watch(inPlace_->winId(), socketWindow);
-  return std::nullopt;
+  return shell::ObjectError::kNone;
 }
 
 void EmbeddedObject::OnSocketLost() {
-  if (state_ != State::kInPlace) return;
-  EndInPlace();
+  OnInPlaceEnded();
+}
+
+void EmbeddedObject::OnInPlaceEnded() {
+  if (logic_.state() != State::kInPlace) return;
+  logic_.Deactivate();
   emit Deactivated();
 }
 
@@ -273,73 +268,71 @@ void EmbeddedObject::EndInPlace() {
   // frame's window with it.
   inPlace_->windowHandle()->setParent(nullptr);
   delete socket_;
-  socketWindow_ = 0;
   CMainFrame* frame = app_.frame();
   frame->setCentralWidget(inPlace_->TakeView());
-  state_ = State::kLoaded;
 }
 
-void EmbeddedObject::OpenOwnWindow() {
-  if (state_ == State::kInPlace) EndInPlace();  // editing goes on in the own window
+void EmbeddedObject::ShowOwnWindow() {
   CMainFrame* frame = app_.frame();
   if (!serverModeEntered_) {
     frame->EnterServerMode([this] { emit SaveRequested(); }, [this] { OnOwnWindowClosed(); });
     serverModeEntered_ = true;
   }
-  UpdateHostNames();
-  state_ = State::kOpen;
   frame->ActivateFrame();
   frame->view()->setFocus(Qt::OtherFocusReason);
 }
 
 void EmbeddedObject::OnOwnWindowClosed() {
-  if (state_ != State::kOpen) return;
-  // Closing hands the changes to the container, without a question.
-  if (IsDirty()) emit SaveRequested();
-  state_ = State::kLoaded;
+  bool saveFirst = false;
+  if (!logic_.OwnWindowClosed(&saveFirst)) return;
+  if (saveFirst) emit SaveRequested();
   emit Deactivated();
 }
 
-void EmbeddedObject::EndOpen() {
-  state_ = State::kLoaded;
+void EmbeddedObject::HideOwnWindow() {
   app_.frame()->hide();
 }
 
 void EmbeddedObject::Deactivate() {
-  switch (state_) {
-    case State::kInPlace:
-      EndInPlace();
-      break;
-    case State::kOpen:
-      EndOpen();
-      break;
-    case State::kLoaded:
-      return;
-  }
-  emit Deactivated();
+  if (logic_.Deactivate()) emit Deactivated();
 }
 
 void EmbeddedObject::Close() {
-  if (state_ == State::kInPlace) EndInPlace();
-  if (state_ == State::kOpen) EndOpen();
+  logic_.Close();
   emit Closed();
 }
 
 void EmbeddedObject::SetHostNames(const QString& containerName, const QString& objectName) {
-  containerName_ = containerName;
-  objectName_ = objectName;
-  UpdateHostNames();
+  logic_.SetHostNames(ToPath(containerName), ToPath(objectName));
 }
 
-void EmbeddedObject::UpdateHostNames() {
-  CTarvexDoc* doc = app_.document();
-  if (objectName_.isEmpty()) {
-    doc->SetEmbeddedTitle(QString());
-  } else {
-    doc->SetEmbeddedTitle(FromMessage(FormatMessage(
-        IDS_OBJ_TITLE_INPLACE, {ToBytes(resources::DocumentStringField(2)), ToPath(objectName_)})));
-  }
-  if (serverModeEntered_) app_.frame()->SetHostObjectName(objectName_);
+void EmbeddedObject::ShowHostNames(const std::string& title, const std::string& objectName) {
+  app_.document()->SetEmbeddedTitle(title.empty() ? QString() : FromMessage(title));
+  if (serverModeEntered_) app_.frame()->SetHostObjectName(FromPath(objectName));
+}
+
+void EmbeddedObject::NewText() {
+  loading_ = true;
+  app_.document()->OnNewDocument();
+  loading_ = false;
+}
+
+void EmbeddedObject::LoadText(std::string_view bytes) {
+  loading_ = true;
+  app_.frame()->view()->SetBytes(bytes);
+  loading_ = false;
+}
+
+std::string EmbeddedObject::Text() const {
+  return app_.frame()->view()->Bytes();
+}
+
+bool EmbeddedObject::IsModified() const {
+  return app_.document()->IsModified();
+}
+
+void EmbeddedObject::MarkSaved() {
+  app_.frame()->view()->MarkSaved();
 }
 
 }  // namespace tarvex::qt

@@ -2,9 +2,10 @@
 // knows nothing of the bus: the container's calls arrive as these member
 // functions, and what the container must learn leaves as signals.
 //
-// States: loaded (not being edited), in place (the view inside the
-// container's XEmbed socket, in a CInPlaceFrame) and open (the main frame
-// with menu and accelerators 5). The text is the document's, byte for byte.
+// The rules (states, verbs, limits, dirty flag) are the shared
+// shell::EmbeddedObject's; this class shows the object with Qt: in place,
+// the view inside the container's XEmbed socket, in a CInPlaceFrame; open,
+// the main frame with menu and accelerators 5.
 #ifndef TARVEX_QT_EMBEDDING_EMBEDDED_OBJECT_H_
 #define TARVEX_QT_EMBEDDING_EMBEDDED_OBJECT_H_
 
@@ -16,6 +17,8 @@
 #include <memory>
 #include <optional>
 
+#include "shell/embedded_object.h"
+
 class QAbstractNativeEventFilter;
 class QWindow;
 
@@ -24,11 +27,11 @@ namespace tarvex::qt {
 class CInPlaceFrame;
 class CTarvexApp;
 
-class EmbeddedObject : public QObject {
+class EmbeddedObject : public QObject, private shell::ObjectHost {
   Q_OBJECT
 
  public:
-  enum class State { kLoaded, kInPlace, kOpen };
+  using State = shell::ObjectState;
 
   // A refused call: a D-Bus error name and a text for the container's author.
   struct Error {
@@ -42,10 +45,6 @@ class EmbeddedObject : public QObject {
   static constexpr const char* kErrorInvalidArgument =
       "org.tarvex.Embedding1.Error.InvalidArgument";
   static constexpr const char* kErrorNotSupported = "org.tarvex.Embedding1.Error.NotSupported";
-
-  // The natural size of every object, 30 mm square in 0.01 mm, for aspect 1.
-  static constexpr int kExtent = 3000;
-  static constexpr unsigned kAspectContent = 1;
 
   // `app` has created its frame and document.
   explicit EmbeddedObject(CTarvexApp& app);
@@ -72,9 +71,8 @@ class EmbeddedObject : public QObject {
   // Ends editing and sends Closed; the process ends after that.
   void Close();
 
-  State state() const { return state_; }
+  State state() const { return logic_.state(); }
   CInPlaceFrame* inPlaceFrame() const { return inPlace_.get(); }
-  const QString& objectName() const { return objectName_; }
 
  signals:
   void DataChanged();
@@ -84,28 +82,31 @@ class EmbeddedObject : public QObject {
   void Closed();
 
  private:
-  Result ActivateInPlace(quint64 socketWindow);
-  void OpenOwnWindow();
-  // Leave editing in place or in the own window for the loaded state; the
-  // callers say whether the container hears of it (Deactivated).
-  void EndInPlace();
-  void EndOpen();
-  void OnOwnWindowClosed();
-  void UpdateHostNames();
-  Result RefuseWhileEditing() const;
+  // shell::ObjectHost: what the rules ask of this shell.
+  void NewText() override;
+  void LoadText(std::string_view bytes) override;
+  std::string Text() const override;
+  bool IsModified() const override;
+  void MarkSaved() override;
+  shell::ObjectError BeginInPlace(std::uint64_t socketWindow) override;
+  void EndInPlace() override;
+  void ShowOwnWindow() override;
+  void HideOwnWindow() override;
+  void ShowHostNames(const std::string& title, const std::string& objectName) override;
 
+  void OnOwnWindowClosed();
+  // Editing in place ended from this side (Esc, or the socket went).
+  void OnInPlaceEnded();
   // The socket vanished under the frame (the container dropped it): editing
   // in place is over.
   void OnSocketLost();
 
   CTarvexApp& app_;
+  shell::EmbeddedObject logic_{*this};
   std::unique_ptr<CInPlaceFrame> inPlace_;
   std::unique_ptr<QAbstractNativeEventFilter> socketWatch_;
   QPointer<QWindow> socket_;
-  quint64 socketWindow_ = 0;
-  State state_ = State::kLoaded;
-  QString containerName_;
-  QString objectName_;
+  Error inPlaceRefusal_;  // why BeginInPlace refused
   bool serverModeEntered_ = false;
   bool loading_ = false;
   bool dataChangePending_ = false;

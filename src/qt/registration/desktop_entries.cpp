@@ -76,11 +76,11 @@ QString EmbeddingDesktopEntry(const QString& executable) {
              "X-Embedding-ClassId=%5\n"
              "X-Embedding-ShortName=%6\n"
              "X-Embedding-Verbs=&Edit;&Open;\n"
-             "X-Embedding-MiscStatus=32\n"
+             "X-Embedding-MiscStatus=%7\n"
              "X-Embedding-Insertable=true\n")
       .arg(QString::fromLatin1(kTypeName), QString::fromLatin1(kDocumentIconName),
            ExecArgument(executable), QString::fromLatin1(kTypeId), QString::fromLatin1(kClassId),
-           QString::fromLatin1(kShortName));
+           QString::fromLatin1(kShortName), QString::number(shell::kObjectMiscStatus));
 }
 
 QString MimePackage(bool claimGlob) {

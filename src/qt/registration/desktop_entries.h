@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include "shell/embedded_object.h"
+
 namespace tarvex::qt::registration {
 
 inline constexpr const char* kMimeType = "text/x-tarvex-policy";
@@ -15,7 +17,7 @@ inline constexpr const char* kTypeName = "Tarvex Document";
 inline constexpr const char* kShortName = "Tarvex";
 inline constexpr const char* kExtension = ".inf";
 // The class identifier under which containers find the embedding server.
-inline constexpr const char* kClassId = "{4A1E6C2B-7D3F-4C55-9A61-2F0B8E5D1C47}";
+inline constexpr const char* kClassId = shell::kObjectClassId;
 inline constexpr const char* kIconName = "tarvex";
 inline constexpr const char* kDocumentIconName = "text-x-tarvex-policy";
 inline constexpr const char* kDesktopFile = "tarvex.desktop";

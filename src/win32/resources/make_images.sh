@@ -4,6 +4,9 @@
 # OUT_DIR/toolbar/NAME.bmp  one 20 by 21 button image for each toolbar
 #                           drawing, 24-bit, magenta (FF00FF) where the
 #                           drawing is transparent (the image list's mask)
+# OUT_DIR/inplace.bmp       bitmap 4: toolbar 4's images (Cut, Copy, Paste,
+#                           About) at 16 by 15 in one 64 by 15 strip, 24-bit,
+#                           magenta where transparent
 # OUT_DIR/app.ico           icon 128 at 16, 32, 48 and 256 pixels
 # OUT_DIR/document.ico      icon 129 at 16 and 32 pixels
 set -eu
@@ -24,6 +27,18 @@ for svg in "$src"/toolbar/*.svg; do
   convert -size 20x21 xc:'#FF00FF' "$tmp/$name-face.png" "$tmp/$name-mask.png" -composite \
     -type truecolor "BMP3:$out/toolbar/$name.bmp"
 done
+
+strip=""
+for name in cut copy paste about; do
+  convert -background none -density 768 "$src/toolbar/$name.svg" -resize 16x15! -depth 8 "$tmp/small-$name.png"
+  convert "$tmp/small-$name.png" -background '#F0F0F0' -alpha remove -alpha off "$tmp/small-$name-face.png"
+  convert "$tmp/small-$name.png" -alpha extract -threshold 4% "$tmp/small-$name-mask.png"
+  convert -size 16x15 xc:'#FF00FF' "$tmp/small-$name-face.png" "$tmp/small-$name-mask.png" \
+    -composite "$tmp/small-$name-button.png"
+  strip="$strip $tmp/small-$name-button.png"
+done
+# shellcheck disable=SC2086 # one word a button
+convert $strip +append -type truecolor "BMP3:$out/inplace.bmp"
 
 for s in 16 32 48 256; do
   convert -background none -density $((s * 9)) "$src/icons/app.svg" -resize ${s}x${s} -depth 8 "$tmp/app-$s.png"

@@ -231,6 +231,14 @@ TEST(MimeProbe, PrintsTheTypeOfAFile) {
   std::fflush(stdout);
 }
 
+TEST_F(RegistrationTest, RegisterWritesTheEntriesAndEndsSilently) {
+  qputenv("HOME", home_.toLocal8Bit());
+  EXPECT_FALSE(Start({"-REGISTER"}));  // no window: the registration was the request
+  EXPECT_TRUE(dialogs_.texts().isEmpty());
+  EXPECT_TRUE(QFileInfo::exists(DataFile("applications/tarvex.desktop")));
+  EXPECT_TRUE(QFileInfo::exists(DataFile("applications/tarvex-embedding.desktop")));
+}
+
 struct StartCase {
   const char* name;
   std::vector<std::string> args;
