@@ -29,8 +29,8 @@ expect() {
     COMP_POINT=${#COMP_LINE}
     # Load the command'\''s completion the way bash-completion does on the first Tab.
     _completion_loader "${COMP_WORDS[0]}" >/dev/null 2>&1
-    spec=$(complete -p "${COMP_WORDS[0]}") || { echo "no completion for ${COMP_WORDS[0]}"; exit; }
-    function=${spec#*-F }
+    compspec=$(complete -p "${COMP_WORDS[0]}") || { echo "no completion for ${COMP_WORDS[0]}"; exit; }
+    function=${compspec#*-F }
     function=${function%% *}
     "$function" "${COMP_WORDS[0]}" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
     printf "%s\n" "${COMPREPLY[@]}" | LC_ALL=C sort | tr "\n" " "

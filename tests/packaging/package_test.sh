@@ -141,8 +141,8 @@ grep -q "^Default application for .*tarvex.desktop" <<<"$(gio mime text/x-tarvex
 
 # Completion, found by bash-completion's loader.
 for program in tarvexc tarvex; do
-  spec=$(bash -c "source /usr/share/bash-completion/bash_completion; _completion_loader $program; complete -p $program")
-  grep -q -- "-F _$program $program" <<<"$spec" || fail "no completion for $program"
+  compspec=$(bash -c "source /usr/share/bash-completion/bash_completion; _completion_loader $program; complete -p $program")
+  grep -q -- "-F _$program $program" <<<"$compspec" || fail "no completion for $program"
 done
 
 # A user's first start still writes the per-user registration.
