@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "keywords/ascii_case.h"
@@ -74,6 +75,29 @@ bool WriteEntries(RegistryAccess& target, const std::vector<RegistryEntry>& entr
   return ok;
 }
 
+// Removes from `key`'s tree every value and key that no entry of `keep`
+// names (a key stays while an entry lies below it).
+bool PruneTree(RegistryAccess& target, const std::string& key,
+               const std::vector<RegistryEntry>& keep) {
+  bool ok = true;
+  for (const std::string& name : target.ValueNames(key)) {
+    const bool kept = std::any_of(keep.begin(), keep.end(), [&](const RegistryEntry& entry) {
+      return EqualsIgnoreAsciiCase(entry.key, key) && EqualsIgnoreAsciiCase(entry.name, name);
+    });
+    if (!kept) ok = target.DeleteValue(key, name) && ok;
+  }
+  for (const std::string& subkey : target.SubKeys(key)) {
+    const std::string path = key + "\\" + subkey;
+    const bool used = std::any_of(keep.begin(), keep.end(), [&](const RegistryEntry& entry) {
+      return EqualsIgnoreAsciiCase(entry.key, path) ||
+             (entry.key.size() > path.size() && entry.key[path.size()] == '\\' &&
+              EqualsIgnoreAsciiCase(std::string_view(entry.key).substr(0, path.size()), path));
+    });
+    ok = (used ? PruneTree(target, path, keep) : target.DeleteTree(path)) && ok;
+  }
+  return ok;
+}
+
 }  // namespace
 
 bool RegisterDocumentType(RegistryAccess& target, const RegistryAccess& seen,
@@ -113,11 +137,21 @@ bool RegisterDocumentType(RegistryAccess& target, const RegistryAccess& seen,
 }
 
 bool RegisterServer(RegistryAccess& target, const std::string& executable) {
-  // The class identifier's key is Tarvex's alone: replaced whole, so that
-  // nothing of an earlier registration lingers in it.
-  bool ok = target.DeleteTree(ClassKey());
-  ok = WriteEntries(target, RegistryEntries(executable), Group::kServer, EntryKind::kOwned) && ok;
-  return ok;
+  // Written over in place, never deleted first: a container that activates
+  // an object while another start registers must not find the class
+  // missing. Only what differs is written; what an earlier registration
+  // left in the class identifier's key and this one does not write goes.
+  std::vector<RegistryEntry> server;
+  for (const RegistryEntry& entry : RegistryEntries(executable)) {
+    if (entry.group == Group::kServer && entry.kind == EntryKind::kOwned) server.push_back(entry);
+  }
+  bool ok = true;
+  for (const RegistryEntry& entry : server) {
+    if (target.ReadString(entry.key, entry.name) != entry.value) {
+      ok = target.WriteString(entry.key, entry.name, entry.value) && ok;
+    }
+  }
+  return PruneTree(target, ClassKey(), server) && ok;
 }
 
 bool Unregister(RegistryAccess& target) {

@@ -23,8 +23,9 @@ bool RegisterDocumentType(RegistryAccess& target, const RegistryAccess& seen,
                           const std::string& executable);
 
 // The embedding server: the type id's server entries and the class
-// identifier's key, which is replaced whole. False when an entry could not
-// be written (61834).
+// identifier's key, brought to exactly these entries in place (the class is
+// never missing on the way, and nothing of an earlier registration stays). False when an entry
+// could not be written (61834).
 bool RegisterServer(RegistryAccess& target, const std::string& executable);
 
 // Removes both registrations and restores ".inf". False when something

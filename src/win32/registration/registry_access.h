@@ -10,6 +10,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tarvex::win32::registration {
 
@@ -24,6 +25,10 @@ class RegistryAccess {
                                                 const std::string& name) const = 0;
   // Whether the key has neither values nor subkeys (false when it is missing).
   virtual bool IsKeyEmpty(const std::string& key) const = 0;
+  // The names of the key's subkeys, and of its values ("" for the default
+  // value); nothing when the key is missing.
+  virtual std::vector<std::string> SubKeys(const std::string& key) const = 0;
+  virtual std::vector<std::string> ValueNames(const std::string& key) const = 0;
 
   // Each returns false when the registry refused. Writing creates the key
   // and its parents. Deleting what does not exist succeeds.

@@ -97,6 +97,44 @@ bool WindowsRegistry::IsKeyEmpty(const std::string& key) const {
   return subkeys == 0 && values == 0;
 }
 
+std::vector<std::string> WindowsRegistry::SubKeys(const std::string& key) const {
+  std::vector<std::string> names;
+  Key k;
+  if (RegOpenKeyExW(root_, Path(key).c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view_, k.put()) !=
+      ERROR_SUCCESS) {
+    return names;
+  }
+  wchar_t name[256];  // the longest key name the registry allows, and its end
+  for (DWORD i = 0;; ++i) {
+    DWORD length = 256;
+    if (RegEnumKeyExW(k.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.push_back(Narrow(std::wstring(name, length)));
+  }
+  return names;
+}
+
+std::vector<std::string> WindowsRegistry::ValueNames(const std::string& key) const {
+  std::vector<std::string> names;
+  Key k;
+  if (RegOpenKeyExW(root_, Path(key).c_str(), 0, KEY_QUERY_VALUE | view_, k.put()) !=
+      ERROR_SUCCESS) {
+    return names;
+  }
+  std::wstring name(16384, L'\0');  // the longest value name the registry allows
+  for (DWORD i = 0;; ++i) {
+    DWORD length = static_cast<DWORD>(name.size());
+    if (RegEnumValueW(k.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    names.push_back(Narrow(name.substr(0, length)));
+  }
+  return names;
+}
+
 bool WindowsRegistry::WriteString(const std::string& key, const std::string& name,
                                   const std::string& value) {
   Key k;

@@ -6,6 +6,7 @@
 #define TARVEX_WIN32_REGISTRATION_WINDOWS_REGISTRY_H_
 
 #include <string>
+#include <vector>
 
 #include "platform/windows_api.h"
 #include "win32/registration/registry_access.h"
@@ -21,6 +22,8 @@ class WindowsRegistry : public RegistryAccess {
   std::optional<std::string> ReadString(const std::string& key,
                                         const std::string& name) const override;
   bool IsKeyEmpty(const std::string& key) const override;
+  std::vector<std::string> SubKeys(const std::string& key) const override;
+  std::vector<std::string> ValueNames(const std::string& key) const override;
   bool WriteString(const std::string& key, const std::string& name,
                    const std::string& value) override;
   bool DeleteValue(const std::string& key, const std::string& name) override;

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "keywords/ascii_case.h"
 #include "win32/registration/registry_access.h"
@@ -34,6 +35,25 @@ class FakeRegistry : public RegistryAccess {
       if (other.compare(0, prefix.size(), prefix) == 0) return false;
     }
     return true;
+  }
+  std::vector<std::string> SubKeys(const std::string& key) const override {
+    std::vector<std::string> names;
+    const std::string prefix = Fold(key) + "\\";
+    for (const auto& [other, values] : keys_) {
+      if (other.compare(0, prefix.size(), prefix) == 0 &&
+          other.find('\\', prefix.size()) == std::string::npos) {
+        names.push_back(other.substr(prefix.size()));
+      }
+    }
+    return names;
+  }
+  std::vector<std::string> ValueNames(const std::string& key) const override {
+    std::vector<std::string> names;
+    const auto k = keys_.find(Fold(key));
+    if (k != keys_.end()) {
+      for (const auto& [name, value] : k->second) names.push_back(name);
+    }
+    return names;
   }
   bool WriteString(const std::string& key, const std::string& name,
                    const std::string& value) override {

@@ -100,6 +100,18 @@ TEST(RegistrationTest, ServerKeyIsReplacedWhole) {
   EXPECT_TRUE(RegisteredFor(r, kExe));
 }
 
+// Every start registers again while containers may be activating objects:
+// a registration that is already right changes nothing, not even for a
+// moment (the class key refuses every change here).
+TEST(RegistrationTest, RegisteringAgainLeavesARightServerKeyUntouched) {
+  FakeRegistry r = WindowsClasses();
+  RegisterBoth(r);
+  const FakeRegistry::Contents before = r.contents();
+  r.Refuse(kClass);
+  EXPECT_TRUE(RegisterServer(r, kExe));
+  EXPECT_EQ(r.contents(), before);
+}
+
 // Each starting registry: registered, the extension is Tarvex's (with an
 // empty document to create), and removal leaves the registry exactly as it was.
 TEST(RegistrationTest, UnownedExtensionIsClaimedAndGivenBackExactly) {
@@ -166,7 +178,13 @@ TEST(RegistrationTest, RefusedChangesAreReported) {
   locked.Refuse(kClass + "\\Verb");
   EXPECT_FALSE(Unregister(locked));  // 61708
   EXPECT_TRUE(locked.KeyExists(kClass + "\\Verb\\0"));
-  EXPECT_FALSE(RegisterServer(locked, kExe));  // 61834
+
+  // A registration that has to change a refused key.
+  FakeRegistry stale = WindowsClasses();
+  RegisterBoth(stale);
+  stale.WriteString(kClass + "\\Verb\\0", "", "&Old,0,2");
+  stale.Refuse(kClass + "\\Verb");
+  EXPECT_FALSE(RegisterServer(stale, kExe));  // 61834
 
   FakeRegistry shared = WindowsClasses();
   RegisterBoth(shared);
