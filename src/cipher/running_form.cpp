@@ -19,6 +19,19 @@ Tables Build() {
     power = Lo16(power * kM);
   }
   t.a = Lo16(power);
+  // A is odd, so it has an inverse modulo 2^16 (Newton's iteration doubles
+  // the bits that are right, from 3 to 48).
+  uint32_t inverse = t.a;
+  for (int k = 0; k < 4; ++k) inverse = Lo16(inverse * (2u - t.a * inverse));
+  uint32_t up = 1, down = inverse;
+  for (std::size_t i = 0; i <= kScanBlock; ++i) {
+    t.aPow[i] = Lo16(up);
+    up = Lo16(up * t.a);
+    if (i < kScanBlock) {
+      t.aInvPow[i] = Lo16(down);
+      down = Lo16(down * inverse);
+    }
+  }
   for (int r = 0; r < 256; ++r) {
     uint16_t previousW = 0;
     uint16_t previousS = 0;
