@@ -12,10 +12,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-bool IsCWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // Accumulates decimal digits from `pos`; false once the magnitude passes
 // what a signed 32-bit number can hold (2^31, for the negative limit).
 bool AccumulateDigits(std::string_view text, std::size_t pos, int64_t* magnitude) {
@@ -30,12 +26,6 @@ bool AccumulateDigits(std::string_view text, std::size_t pos, int64_t* magnitude
   return fits;
 }
 
-int32_t Clamp(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
 }  // namespace
 
 bool IsIntegerText(std::string_view text) {
@@ -45,19 +35,6 @@ bool IsIntegerText(std::string_view text) {
     if (!IsDigit(text[i])) return false;
   }
   return true;
-}
-
-int32_t BoundValue(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && IsCWhiteSpace(text[pos])) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  int64_t magnitude = 0;
-  AccumulateDigits(text, pos, &magnitude);
-  return Clamp(negative ? -magnitude : magnitude);
 }
 
 bool IntegerValue(std::string_view integerText, int32_t* value) {
@@ -99,6 +76,31 @@ CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword, std:
       return CheckResult::OutOfRange;
     }
     return CheckResult::Ok;
+  }
+  return CheckResult::UnsupportedType;
+}
+
+CheckResult CheckValue(const KeywordRule& rule, std::string_view value, bool continued) {
+  switch (rule.type) {
+    case ValueType::kString:
+      return CheckResult::Ok;
+    case ValueType::kBool:
+      if (continued) return CheckResult::ContinuationNotAllowed;
+      if (EqualsIgnoreAsciiCase(value, "true") || EqualsIgnoreAsciiCase(value, "false")) {
+        return CheckResult::Ok;
+      }
+      return CheckResult::BadBoolean;
+    case ValueType::kInt: {
+      if (continued) return CheckResult::ContinuationNotAllowed;
+      if (!IsIntegerText(value)) return CheckResult::BadInteger;
+      int32_t v = 0;
+      if (!IntegerValue(value, &v) || v < rule.minimum || v > rule.maximum) {
+        return CheckResult::OutOfRange;
+      }
+      return CheckResult::Ok;
+    }
+    case ValueType::kOther:
+      break;
   }
   return CheckResult::UnsupportedType;
 }

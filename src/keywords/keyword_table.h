@@ -11,7 +11,9 @@
 // ASCII letter case ignored (whole texts, no blanks stripped), so a later
 // duplicate is never found by name, though it is still listed. Lookups take
 // constant expected time: an index of each folded name's first row is kept
-// up to date as rows are appended.
+// up to date as rows are appended, and holds that row's rule
+// (keyword_rule.h), so that the checker finds what a value must be in one
+// place.
 #ifndef TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 #define TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "keywords/keyword_def.h"
+#include "keywords/keyword_rule.h"
 
 namespace tarvex {
 
@@ -67,6 +70,15 @@ class KeywordTable {
   std::size_t FindIndex(std::string_view name) const;
   std::optional<KeywordDef> Find(std::string_view name) const;
 
+  // The rule of the first row named `name`; false when there is none.
+  // `hash` is NameHash(name): a caller that has it (or fetched its slot
+  // ahead with Prefetch) passes it on.
+  bool FindRule(std::string_view name, KeywordRule* rule) const;
+  bool FindRule(std::string_view name, uint32_t hash, KeywordRule* rule) const;
+  static uint32_t NameHash(std::string_view name);
+  // Starts fetching the index's place for `hash` into the cache.
+  void Prefetch(uint32_t hash) const;
+
   KeywordDef row(std::size_t i) const;
   // Every row, in order.
   std::vector<KeywordDef> rows() const;
@@ -78,14 +90,18 @@ class KeywordTable {
   void Clear();
 
  private:
-  // The index: open addressing over row numbers, keyed by a hash of the
-  // name with ASCII case folded, so that loading a large dictionary costs
-  // no allocation per row and a lookup needs no folded copy of the text.
+  // The index: open addressing over row numbers, keyed by a hash that
+  // ignores ASCII case, so that loading a large dictionary costs no
+  // allocation per row and a lookup needs no folded copy of the text. A
+  // slot holds its row's rule, so a lookup reads one slot and one name.
   struct Slot {
     uint32_t hash = 0;
-    uint32_t rowPlusOne = 0;  // 0: empty
+    uint32_t rowPlusOne : 30 = 0;  // 0: empty
+    uint32_t type : 2 = 0;         // the rule's ValueType
+    int32_t minimum = 0;
+    int32_t maximum = 0;
   };
-  static uint32_t FoldedHash(std::string_view text);
+  static constexpr std::size_t kMaxRows = (std::size_t{1} << 30) - 2;
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
   void GrowTo(std::size_t rows);

@@ -18,6 +18,11 @@ TextPieceSource::TextPieceSource(std::string_view text, ReadMode mode)
       mode_(mode),
       anyZero_(!text.empty() && std::memchr(text.data(), '\0', text.size()) != nullptr) {}
 
+TextPieceSource::TextPieceSource(std::string_view text, ReadMode mode, std::size_t start)
+    // Each piece is searched for a zero byte: exact, and no search of the
+    // whole text for a source that starts late.
+    : text_(text), mode_(mode), anyZero_(true), pos_(start) {}
+
 bool TextPieceSource::Next(SourcePiece* piece) {
   if (pos_ >= text_.size()) return false;
   const char* start = text_.data() + pos_;

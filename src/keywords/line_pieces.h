@@ -47,6 +47,8 @@ class FilePieceSource : public PieceSource {
 class TextPieceSource : public PieceSource {
  public:
   explicit TextPieceSource(std::string_view text, ReadMode mode = ReadMode::kText);
+  // The pieces from offset `start` on, which must be where a piece begins.
+  TextPieceSource(std::string_view text, ReadMode mode, std::size_t start);
   bool Next(SourcePiece* piece) override;
 
   // Offset in the text of the byte after the last piece read.
