@@ -84,19 +84,41 @@ CheckResult CheckValue(const KeywordRule& rule, std::string_view value, bool con
   switch (rule.type) {
     case ValueType::kString:
       return CheckResult::Ok;
-    case ValueType::kBool:
+    case ValueType::kBool: {
       if (continued) return CheckResult::ContinuationNotAllowed;
-      if (EqualsIgnoreAsciiCase(value, "true") || EqualsIgnoreAsciiCase(value, "false")) {
-        return CheckResult::Ok;
-      }
+      // A byte with bit 5 set equals a small letter only when it is that
+      // letter in either case, so one OR folds the whole word.
+      auto word = [&value](std::size_t at, std::size_t n) {
+        uint32_t w = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+          w |= uint32_t{static_cast<unsigned char>(value[at + i])} << (8 * i);
+        }
+        return w | 0x20202020u >> (8 * (4 - n));
+      };
+      constexpr uint32_t kTrue = 't' | 'r' << 8 | 'u' << 16 | uint32_t{'e'} << 24;
+      constexpr uint32_t kFals = 'f' | 'a' << 8 | 'l' << 16 | uint32_t{'s'} << 24;
+      if (value.size() == 4 && word(0, 4) == kTrue) return CheckResult::Ok;
+      if (value.size() == 5 && word(0, 4) == kFals && word(4, 1) == 'e') return CheckResult::Ok;
       return CheckResult::BadBoolean;
+    }
     case ValueType::kInt: {
       if (continued) return CheckResult::ContinuationNotAllowed;
-      if (!IsIntegerText(value)) return CheckResult::BadInteger;
-      int32_t v = 0;
-      if (!IntegerValue(value, &v) || v < rule.minimum || v > rule.maximum) {
-        return CheckResult::OutOfRange;
+      // IsIntegerText and IntegerValue in one pass.
+      if (value.empty()) return CheckResult::BadInteger;
+      std::size_t i = 0;
+      const bool negative = value[0] == '-';
+      if (negative || value[0] == '+') i = 1;
+      constexpr uint64_t kPast = uint64_t{1} << 31;  // beyond it nothing fits
+      uint64_t magnitude = 0;
+      for (; i < value.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(value[i]) - unsigned{'0'};
+        if (digit > 9) return CheckResult::BadInteger;
+        if (magnitude <= kPast) magnitude = magnitude * 10 + digit;
       }
+      if (magnitude > kPast || (magnitude == kPast && !negative)) return CheckResult::OutOfRange;
+      const int64_t v =
+          negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+      if (v < rule.minimum || v > rule.maximum) return CheckResult::OutOfRange;
       return CheckResult::Ok;
     }
     case ValueType::kOther:

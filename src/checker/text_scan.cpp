@@ -5,54 +5,32 @@
 #include <cstring>
 
 #include "checker/entry_check.h"
-#include "checker/entry_syntax.h"
 #include "keywords/blanks.h"
+#include "keywords/byte_search.h"
 #include "keywords/line_pieces.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace tarvex {
 namespace {
 
-// The offset of the first byte in [p, p + n) that is `a` or `b`, or n.
-// Sixteen bytes a step where the processor has SSE2 (every x86-64 does),
-// else eight in a word.
-inline std::size_t FindEither(const char* p, std::size_t n, char a, char b) {
-  std::size_t i = 0;
-#if defined(__SSE2__)
-  const __m128i va = _mm_set1_epi8(a);
-  const __m128i vb = _mm_set1_epi8(b);
-  for (; i + 16 <= n; i += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const unsigned hits = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb))));
-    if (hits != 0) return i + static_cast<std::size_t>(std::countr_zero(hits));
-  }
-#else
-  if constexpr (std::endian::native == std::endian::little) {
-    constexpr uint64_t kOnes = 0x0101010101010101ull;
-    constexpr uint64_t kHigh = 0x8080808080808080ull;
-    // The lowest flagged byte of the zero-byte test is always a true one.
-    auto zeroBytes = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
-    for (; i + 8 <= n; i += 8) {
-      uint64_t v;
-      std::memcpy(&v, p + i, 8);
-      const uint64_t hits = zeroBytes(v ^ (static_cast<unsigned char>(a) * kOnes)) |
-                            zeroBytes(v ^ (static_cast<unsigned char>(b) * kOnes));
-      if (hits != 0) return i + static_cast<std::size_t>(std::countr_zero(hits)) / 8;
+// Whether an attribute is "default" or "policy" (IsValidAttribute).
+inline bool AcceptedAttribute(std::string_view a) {
+  auto is = [&a](const char* word) {
+    for (std::size_t i = 0; i < a.size(); ++i) {
+      char c = a[i];
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+      if (c != word[i]) return false;
     }
-  }
-#endif
-  for (; i < n; ++i) {
-    if (p[i] == a || p[i] == b) return i;
-  }
-  return n;
+    return true;
+  };
+  return (a.size() == 7 && is("default")) || (a.size() == 6 && is("policy"));
 }
 
 // The scan's walk over the text, one piece after another, as a file read in
-// text mode gives them (keywords/line_pieces.h).
+// text mode gives them (keywords/line_pieces.h). Each sound-looking entry's
+// lookup waits in a ring while the walk reads on, its place in the index
+// and then the row's name fetched into the cache meanwhile: a large
+// dictionary's rows lie far apart, and every lookup would otherwise wait
+// for the memory twice.
 class Walk {
  public:
   Walk(std::string_view text, const KeywordTable& table, ScanFaultSink& sink)
@@ -61,148 +39,213 @@ class Walk {
   ScanOutcome Run();
 
  private:
-  // The piece at `pos_`: its content [pos_, contentEnd_) and the next
-  // piece's start. False when a zero byte may fall in it: from there on
-  // the plain scan reads the text.
-  bool Piece();
-  // An entry whose first line is the current piece: true when it is sound,
-  // with pos_ and line_ past it.
-  bool SoundEntry(std::size_t start);
-  // Hands the entry of the current piece to the plain scan; false when the
+  // The walk to the end; false when the sink ended it. Entries may still
+  // wait for their lookups.
+  bool Scan();
+
+  // An entry's first piece.
+  struct Piece {
+    std::size_t start = 0;       // where it begins in the text
+    std::size_t contentEnd = 0;  // its content is [start, contentEnd)
+    std::size_t next = 0;        // where the next piece begins
+    int line = 0;
+  };
+  // An entry whose syntax is sound, waiting for its lookup.
+  struct Pending {
+    std::string_view keyword;
+    std::string_view value;
+    uint32_t hash = 0;
+    bool continued = false;
+    Piece first;
+  };
+  static constexpr std::size_t kRing = 16;  // lookups on their way
+  static constexpr std::size_t kNamesAhead = kRing / 2;
+
+  // The piece at `pos_` (into piece_). False when a zero byte may fall in
+  // it: from there on the plain scan reads the text.
+  bool NextPiece();
+  // The entry whose first piece is piece_, its first non-blank at `start`:
+  // true when its syntax is sound, its lookup queued and the walk past it.
+  bool QueueEntry(std::size_t start);
+  // Looks up and checks the oldest queued entry; false when the sink ends
+  // the scan.
+  bool Resolve();
+  bool Drain();
+  // Hands the entry of `first` to the plain scan, which reports its fault
+  // (if it has one); returns the offset after the entry, or npos when the
   // sink ends the scan.
-  bool Plain();
+  std::size_t Plain(const Piece& first, int* taken);
 
   std::string_view text_;
   const KeywordTable& table_;
   ScanFaultSink& sink_;
   ScanOutcome outcome_;
   std::size_t pos_ = 0;
-  std::size_t contentEnd_ = 0;
-  std::size_t next_ = 0;
   int line_ = 0;
+  Piece piece_;
+  Pending ring_[kRing];
+  std::size_t queued_ = 0, named_ = 0, resolved_ = 0;
 };
 
-bool Walk::Piece() {
+bool Walk::NextPiece() {
   const char* start = text_.data() + pos_;
   const std::size_t left = text_.size() - pos_;
   // A CR LF pair counts as one character, so a line feed 1024 bytes on may
   // still end the piece.
   const std::size_t reach = left < kMaxPieceLength + 1 ? left : kMaxPieceLength + 1;
-  const std::size_t k = FindEither(start, reach, '\n', '\0');
+  const std::size_t k = FindEither(start, reach, left, '\n', '\0');
+  piece_.start = pos_;
   if (k < reach) {
     if (start[k] == '\0') return false;
     const bool crlf = k > 0 && start[k - 1] == '\r';
     if (k + 1 - (crlf ? 1 : 0) <= kMaxPieceLength) {
-      contentEnd_ = pos_ + k - (crlf ? 1 : 0);
-      next_ = pos_ + k + 1;
+      piece_.contentEnd = pos_ + k - (crlf ? 1 : 0);
+      piece_.next = pos_ + k + 1;
       return true;
     }
   }
-  next_ = contentEnd_ = pos_ + (left < kMaxPieceLength ? left : kMaxPieceLength);
+  piece_.next = piece_.contentEnd = pos_ + (left < kMaxPieceLength ? left : kMaxPieceLength);
   return true;
 }
 
-bool Walk::SoundEntry(std::size_t start) {
+bool Walk::QueueEntry(std::size_t start) {
   const char* base = text_.data();
-  const std::size_t end = contentEnd_;
+  const std::size_t end = piece_.contentEnd;
+  const std::size_t size = text_.size();
   // The first "=", and whether a "{" comes before it.
-  std::size_t at = start + FindEither(base + start, end - start, '=', '{');
-  if (at == end) return false;  // no "=": a fault
-  std::string_view keyword;
-  if (base[at] == '{') {
-    const std::size_t equals = at + FindEither(base + at, end - at, '=', '=');
+  std::size_t equals = start + FindEither(base + start, end - start, size - start, '=', '{');
+  if (equals == end) return false;  // no "=": a fault
+  std::size_t keywordEnd = equals;
+  if (base[equals] == '{') {
+    const std::size_t open = equals;
+    equals = open + FindEither(base + open, end - open, size - open, '=', '=');
     if (equals == end) return false;
-    const SourceEntryView parts = SplitEntryView(text_.substr(start, end - start), equals - start);
-    if (!IsValidAttribute(parts.attribute)) return false;
-    keyword = parts.keyword;
-    at = equals;
-  } else {
-    std::size_t keywordEnd = at;
-    while (keywordEnd > start && IsBlank(base[keywordEnd - 1])) --keywordEnd;
-    keyword = text_.substr(start, keywordEnd - start);
+    keywordEnd = equals;
+    // An attribute only when a "}" follows the "{" before the "=".
+    std::size_t close = equals;
+    while (close > open + 1 && base[close - 1] != '}') --close;
+    if (close > open + 1) {
+      --close;
+      auto trimmed = [&](std::size_t from, std::size_t to) {
+        return BlanksTrimmed(text_.substr(from, to - from));
+      };
+      std::string_view attribute = trimmed(open + 1, close);
+      if (!trimmed(close + 1, equals).empty()) attribute = trimmed(open + 1, equals);
+      if (!AcceptedAttribute(attribute)) return false;
+      keywordEnd = open;
+    }
   }
-  if (keyword.empty()) return false;
-  std::size_t valueStart = at + 1;
+  while (keywordEnd > start && IsBlank(base[keywordEnd - 1])) --keywordEnd;
+  if (keywordEnd == start) return false;  // a blank keyword
+  std::size_t valueStart = equals + 1;
   std::size_t valueEnd = end;
   while (valueStart < valueEnd && IsBlank(base[valueStart])) ++valueStart;
   while (valueEnd > valueStart && IsBlank(base[valueEnd - 1])) --valueEnd;
-  const std::string_view value = text_.substr(valueStart, valueEnd - valueStart);
 
-  KeywordRule rule;
-  if (!table_.FindRule(keyword, &rule)) return false;
-  const bool continued = !value.empty() && value.back() == '\\';
-  if (CheckValue(rule, value, continued) != CheckResult::Ok) return false;
-  if (!continued) {
-    pos_ = next_;
-    return true;
-  }
-  // The joined value ends where a continuation line's last non-blank is not
-  // a backslash (a blank line leaves it ending in one), or with the text.
-  // Only a string entry gets here, and its value is not looked at again.
-  const std::size_t firstStart = pos_, firstEnd = contentEnd_, firstNext = next_;
-  int taken = 0;
-  std::size_t after = next_;
-  while (after < text_.size()) {
-    pos_ = after;
-    if (!Piece()) {
-      // A zero byte: the plain scan takes the entry, whole.
-      pos_ = firstStart;
-      contentEnd_ = firstEnd;
-      next_ = firstNext;
-      return false;
+  Pending& entry = ring_[queued_ % kRing];
+  entry.keyword = text_.substr(start, keywordEnd - start);
+  entry.value = text_.substr(valueStart, valueEnd - valueStart);
+  entry.continued = valueEnd > valueStart && base[valueEnd - 1] == '\\';
+  entry.first = piece_;
+  pos_ = piece_.next;
+  if (entry.continued) {
+    // The joined value ends where a continuation line's last non-blank is
+    // not a backslash (a blank line leaves it ending in one), or with the
+    // text. Whatever the joined text, the entry's check needs none of it
+    // unless it fails, and then the plain scan joins it.
+    int taken = 0;
+    while (pos_ < text_.size()) {
+      if (!NextPiece()) {
+        // A zero byte: the plain scan takes the entry, whole.
+        pos_ = entry.first.start;
+        piece_ = entry.first;
+        return false;
+      }
+      ++taken;
+      std::size_t last = piece_.contentEnd;
+      while (last > piece_.start && IsBlank(base[last - 1])) --last;
+      pos_ = piece_.next;
+      if (last > piece_.start && base[last - 1] != '\\') break;
     }
-    ++taken;
-    std::size_t last = contentEnd_;
-    while (last > pos_ && IsBlank(base[last - 1])) --last;
-    after = next_;
-    if (last > pos_ && base[last - 1] != '\\') break;
+    line_ += taken;
   }
-  pos_ = after;
-  line_ += taken;
+  entry.hash = KeywordTable::NameHash(entry.keyword);
+  table_.PrefetchSlot(entry.hash);
+  ++queued_;
+  if (queued_ - named_ > kNamesAhead) table_.PrefetchName(ring_[named_++ % kRing].hash);
   return true;
 }
 
-bool Walk::Plain() {
-  TextPieceSource rest(text_, ReadMode::kText, next_);
-  SourcePiece first;
-  first.text = text_.substr(pos_, contentEnd_ - pos_);
-  first.lineEnd = next_ > contentEnd_;
+bool Walk::Resolve() {
+  const Pending& entry = ring_[resolved_++ % kRing];
+  if (named_ < resolved_) named_ = resolved_;
+  KeywordRule rule;
+  if (table_.FindRule(entry.keyword, entry.hash, &rule) &&
+      CheckValue(rule, entry.value, entry.continued) == CheckResult::Ok) {
+    return true;
+  }
+  int taken = 0;
+  return Plain(entry.first, &taken) != std::string_view::npos;
+}
+
+bool Walk::Drain() {
+  while (resolved_ < queued_) {
+    if (!Resolve()) return false;
+  }
+  return true;
+}
+
+std::size_t Walk::Plain(const Piece& first, int* taken) {
+  TextPieceSource rest(text_, ReadMode::kText, first.next);
+  SourcePiece piece;
+  piece.text = text_.substr(first.start, first.contentEnd - first.start);
+  piece.lineEnd = first.next > first.contentEnd;
   bool content = false;
   ScanFault fault;
-  const int taken = ScanLine(rest, first, line_, table_, &content, &fault);
-  pos_ = rest.position();
-  line_ += taken;
-  return fault.messageId == 0 || sink_.OnFault(std::move(fault));
+  *taken = ScanLine(rest, piece, first.line, table_, &content, &fault);
+  if (fault.messageId != 0 && !sink_.OnFault(std::move(fault))) return std::string_view::npos;
+  return rest.position();
 }
 
 ScanOutcome Walk::Run() {
+  outcome_.stopped = !Walk::Scan() || !Drain();
+  return outcome_;
+}
+
+bool Walk::Scan() {
   while (pos_ < text_.size()) {
-    if (!Piece()) {
+    if (!NextPiece()) {
       // A zero byte cuts pieces short: the plain scan reads from here on.
+      if (!Drain()) return false;
       TextPieceSource rest(text_, ReadMode::kText, pos_);
       const ScanOutcome tail = ScanSource(rest, table_, sink_, line_);
       outcome_.contentSeen = outcome_.contentSeen || tail.contentSeen;
-      outcome_.stopped = tail.stopped;
-      return outcome_;
+      return !tail.stopped;
     }
-    ++line_;
+    piece_.line = ++line_;
     std::size_t start = pos_;
-    while (start < contentEnd_ && IsBlank(text_[start])) ++start;
-    if (start == contentEnd_) {
-      pos_ = next_;
+    while (start < piece_.contentEnd && IsBlank(text_[start])) ++start;
+    if (start == piece_.contentEnd) {
+      pos_ = piece_.next;
       continue;
     }
     outcome_.contentSeen = true;
     if (text_[start] == ';' || text_[start] == '[') {
-      pos_ = next_;
+      pos_ = piece_.next;
       continue;
     }
-    if (!SoundEntry(start) && !Plain()) {
-      outcome_.stopped = true;
-      break;
+    if (QueueEntry(start)) {
+      if (queued_ - resolved_ == kRing && !Resolve()) return false;
+      continue;
     }
+    // A fault the lookups cannot see: the earlier entries report first.
+    if (!Drain()) return false;
+    int taken = 0;
+    pos_ = Plain(piece_, &taken);
+    if (pos_ == std::string_view::npos) return false;
+    line_ += taken;
   }
-  return outcome_;
+  return true;
 }
 
 }  // namespace

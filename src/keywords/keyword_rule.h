@@ -17,8 +17,8 @@ enum class ValueType : uint8_t { kOther, kString, kBool, kInt };
 
 struct KeywordRule {
   ValueType type = ValueType::kOther;
-  int32_t minimum = 0;  // BoundValue of the row's minimum (read for every type)
-  int32_t maximum = 0;  // BoundValue of the row's maximum
+  int32_t minimum = 0;  // for kInt: BoundValue of the row's minimum; else 0
+  int32_t maximum = 0;  // for kInt: BoundValue of the row's maximum; else 0
 };
 
 // Reads a dictionary bound as a signed 32-bit number the way the C library
@@ -29,6 +29,11 @@ int32_t BoundValue(std::string_view text);
 
 // The rule of a row.
 KeywordRule RuleOfRow(const KeywordDef& row);
+
+// The same for a dictionary line that is not a comment, its leading blanks
+// removed, whose name (ParseKeywordLine's) is `nameSize` long: the fields
+// are read where they lie, without cutting the line.
+KeywordRule RuleOfLine(std::string_view line, std::size_t nameSize);
 
 }  // namespace tarvex
 

@@ -7,104 +7,10 @@
 
 #include "keywords/ascii_case.h"
 #include "keywords/blanks.h"
+#include "keywords/folded_name.h"
 #include "keywords/keyword_line.h"
 
 namespace tarvex {
-
-namespace {
-
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHigh = 0x8080808080808080ull;
-constexpr uint64_t kCaseBits = 0x2020202020202020ull;
-
-// The bytes [at, at + n) of `text` (n from 1 to 8) in one word, zero-filled
-// above, the first byte lowest.
-inline uint64_t Word(const char* p, std::size_t n) {
-  uint64_t v = 0;
-  if constexpr (std::endian::native == std::endian::little) {
-    if (n == 8) {
-      std::memcpy(&v, p, 8);
-      return v;
-    }
-  }
-  for (std::size_t i = n; i-- > 0;) v = v << 8 | static_cast<unsigned char>(p[i]);
-  return v;
-}
-
-// The last n (1 to 7) bytes of a text of at least 8 bytes ending at `end`:
-// one load of the last eight, shifted; a load of n bytes would call the
-// library.
-inline uint64_t TailWord(const char* end, std::size_t n) {
-  if constexpr (std::endian::native == std::endian::little) {
-    uint64_t v;
-    std::memcpy(&v, end - 8, 8);
-    return v >> (8 * (8 - n));
-  } else {
-    return Word(end - n, n);
-  }
-}
-
-// Calls f(word) for each eight bytes of `text`, the last ones zero-filled.
-template <typename F>
-inline void ForEachWord(std::string_view text, F f) {
-  const char* p = text.data();
-  std::size_t n = text.size();
-  for (; n >= 8; p += 8, n -= 8) f(Word(p, 8));
-  if (n > 0) f(text.size() >= 8 ? TailWord(p + n, n) : Word(p, n));
-}
-
-// Whether two words are equal with the ASCII capitals of both made small.
-inline bool FoldedWordsEqual(uint64_t a, uint64_t b) {
-  const uint64_t diff = a ^ b;
-  if (diff == 0) return true;
-  // Only the case bit may differ, and only in letters.
-  if ((diff & ~kCaseBits) != 0) return false;
-  const uint64_t small = a | kCaseBits;
-  const uint64_t low7 = small & ~kHigh;
-  const uint64_t atLeastA = low7 + (0x80 - 'a') * kOnes;
-  const uint64_t aboveZ = low7 + (0x80 - 'z' - 1) * kOnes;
-  const uint64_t letters = atLeastA & ~aboveZ & ~small & kHigh;
-  return ((diff << 2) & ~letters) == 0;
-}
-
-// EqualsIgnoreAsciiCase, a word at a time: every lookup ends in one.
-bool FoldedEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  const std::size_t n = a.size();
-  std::size_t i = 0;
-  for (; i + 8 <= n; i += 8) {
-    if (!FoldedWordsEqual(Word(a.data() + i, 8), Word(b.data() + i, 8))) return false;
-  }
-  if (i == n) return true;
-  const std::size_t rest = n - i;
-  if (n >= 8) return FoldedWordsEqual(TailWord(a.data() + n, rest), TailWord(b.data() + n, rest));
-  return FoldedWordsEqual(Word(a.data() + i, rest), Word(b.data() + i, rest));
-}
-
-void PrefetchLine(const void* p) {
-#if defined(__GNUC__) || defined(__clang__)
-  __builtin_prefetch(p);
-#else
-  (void)p;
-#endif
-}
-
-}  // namespace
-
-uint32_t KeywordTable::NameHash(std::string_view name) {
-  // Setting bit 5 of every byte makes a capital and its small letter alike
-  // (and a few other pairs, which only the comparison tells apart).
-  uint64_t h = 0x2545F4914F6CDD1Dull ^ name.size();
-  ForEachWord(name, [&h](uint64_t w) {
-    // The high half of a product depends on every byte; fold it down so
-    // that the last bytes of a word (often the digits that tell names
-    // apart) reach the low bits the index uses.
-    h = (h ^ (w | kCaseBits)) * 0x9E3779B97F4A7C15ull;
-    h ^= h >> 32;
-  });
-  h *= 0xFF51AFD7ED558CCDull;
-  return static_cast<uint32_t>(h >> 32);
-}
 
 KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
   // Blanks before the name are left out, so that the name starts the text.
@@ -118,8 +24,21 @@ std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& slot = slots_[i];
     if (slot.rowPlusOne == 0) return i;
-    if (slot.hash == hash && FoldedEqual(lines_[slot.rowPlusOne - 1].name(), name)) return i;
+    if (slot.hash == hash && FoldedNamesEqual({slot.name, slot.nameSize}, name)) return i;
   }
+}
+
+void KeywordTable::Enter(std::size_t i, uint32_t hash, std::size_t row) {
+  const KeptLine& line = lines_[row];
+  const KeywordRule rule = RuleOfLine(line.whole(), line.nameSize);
+  Slot& slot = slots_[i];
+  slot.name = line.text;
+  slot.hash = hash;
+  slot.rowPlusOne = static_cast<uint32_t>(row + 1);
+  slot.nameSize = line.nameSize;
+  slot.minimum = rule.minimum;
+  slot.maximum = rule.maximum;
+  slot.type = rule.type;
 }
 
 void KeywordTable::GrowTo(std::size_t rows) {
@@ -192,7 +111,7 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
   const std::size_t mask = slots_.size() - 1;
   auto fetch = [&](std::size_t k) {
     ahead[k % kAhead] = NameHash(lines_[first + k].name());
-    PrefetchLine(&slots_[ahead[k % kAhead] & mask]);
+    PrefetchAddress(&slots_[ahead[k % kAhead] & mask]);
   };
   for (std::size_t k = 0; k < kAhead && k < count; ++k) fetch(k);
   for (std::size_t k = 0; k < count; ++k) {
@@ -201,16 +120,7 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
     const std::size_t r = first + k;
     const std::size_t i = Probe(lines_[r].name(), hash);
     // An occupied slot holds an earlier row of this name: that one stays the one found.
-    if (slots_[i].rowPlusOne != 0) continue;
-    KeywordDef def;
-    ParseKeywordLine(lines_[r].whole(), &def);
-    const KeywordRule rule = RuleOfRow(def);
-    Slot& slot = slots_[i];
-    slot.hash = hash;
-    slot.rowPlusOne = static_cast<uint32_t>(r + 1);
-    slot.type = static_cast<uint32_t>(rule.type);
-    slot.minimum = rule.minimum;
-    slot.maximum = rule.maximum;
+    if (slots_[i].rowPlusOne == 0) Enter(i, hash, r);
   }
 }
 
@@ -228,14 +138,10 @@ bool KeywordTable::FindRule(std::string_view name, uint32_t hash, KeywordRule* r
   if (slots_.empty()) return false;
   const Slot& slot = slots_[Probe(name, hash)];
   if (slot.rowPlusOne == 0) return false;
-  rule->type = static_cast<ValueType>(slot.type);
+  rule->type = slot.type;
   rule->minimum = slot.minimum;
   rule->maximum = slot.maximum;
   return true;
-}
-
-void KeywordTable::Prefetch(uint32_t hash) const {
-  if (!slots_.empty()) PrefetchLine(&slots_[hash & (slots_.size() - 1)]);
 }
 
 std::optional<KeywordDef> KeywordTable::Find(std::string_view name) const {

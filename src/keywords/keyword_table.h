@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "keywords/folded_name.h"
 #include "keywords/keyword_def.h"
 #include "keywords/keyword_rule.h"
 
@@ -71,13 +72,24 @@ class KeywordTable {
   std::optional<KeywordDef> Find(std::string_view name) const;
 
   // The rule of the first row named `name`; false when there is none.
-  // `hash` is NameHash(name): a caller that has it (or fetched its slot
-  // ahead with Prefetch) passes it on.
   bool FindRule(std::string_view name, KeywordRule* rule) const;
+
+  // The same lookup in steps, for a caller with many names to look up: it
+  // fetches each name's place in the index ahead (PrefetchSlot), then the
+  // row's name it will compare with (PrefetchName), and finds the rule a
+  // few names later, when both are in the cache. `hash` is NameHash(name).
+  static uint32_t NameHash(std::string_view name) { return FoldedNameHash(name); }
+  void PrefetchSlot(uint32_t hash) const {
+    if (!slots_.empty()) PrefetchAddress(&slots_[hash & (slots_.size() - 1)]);
+  }
+  void PrefetchName(uint32_t hash) const {
+    if (slots_.empty()) return;
+    // The name in the first place the lookup looks; a name that had to
+    // move on is found all the same, only without the head start.
+    const Slot& slot = slots_[hash & (slots_.size() - 1)];
+    if (slot.hash == hash && slot.name != nullptr) PrefetchAddress(slot.name);
+  }
   bool FindRule(std::string_view name, uint32_t hash, KeywordRule* rule) const;
-  static uint32_t NameHash(std::string_view name);
-  // Starts fetching the index's place for `hash` into the cache.
-  void Prefetch(uint32_t hash) const;
 
   KeywordDef row(std::size_t i) const;
   // Every row, in order.
@@ -93,17 +105,20 @@ class KeywordTable {
   // The index: open addressing over row numbers, keyed by a hash that
   // ignores ASCII case, so that loading a large dictionary costs no
   // allocation per row and a lookup needs no folded copy of the text. A
-  // slot holds its row's rule, so a lookup reads one slot and one name.
-  struct Slot {
+  // slot holds its row's name and rule, so a lookup reads one slot and
+  // one name.
+  struct alignas(32) Slot {
+    const char* name = nullptr;
     uint32_t hash = 0;
-    uint32_t rowPlusOne : 30 = 0;  // 0: empty
-    uint32_t type : 2 = 0;         // the rule's ValueType
+    uint32_t rowPlusOne = 0;  // 0: empty
+    uint32_t nameSize = 0;
     int32_t minimum = 0;
     int32_t maximum = 0;
+    ValueType type = ValueType::kOther;
   };
-  static constexpr std::size_t kMaxRows = (std::size_t{1} << 30) - 2;
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
+  void Enter(std::size_t slot, uint32_t hash, std::size_t row);
   void GrowTo(std::size_t rows);
 
   // Where the rows' bytes live: a deque, so that keeping more never moves
