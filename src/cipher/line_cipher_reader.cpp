@@ -1,21 +1,117 @@
 #include "cipher/line_cipher_reader.h"
 
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include "platform/file_ops.h"
 #include "platform/regular_file.h"
 
 namespace tarvex {
 namespace {
-constexpr std::size_t kBufferSize = 64 * 1024;
+constexpr std::size_t kBlockSize = 256 * 1024;
 constexpr const char* kFallbackName = "Policy.bin";
+// A file this large is deciphered on a second thread: below it, starting
+// the thread costs about what it saves.
+constexpr long long kAheadFrom = 1024 * 1024;
+// Blocks deciphered and waiting at most: the memory stays small whatever
+// the file's size.
+constexpr std::size_t kBlocksAhead = 3;
 }  // namespace
+
+// Reads and deciphers the file a block at a time on its own thread, into
+// buffers the reader hands back once their lines are taken. The cipher is
+// the thread's alone until it has met the end of the file.
+class LineCipherReader::Ahead {
+ public:
+  Ahead(std::FILE* file, LineCipher& cipher) : file_(file), cipher_(cipher) {
+    for (std::size_t i = 0; i < kBlocksAhead; ++i) {
+      free_.push_back(std::make_unique_for_overwrite<uint8_t[]>(kBlockSize));
+    }
+    thread_ = std::thread([this] { Run(); });  // may throw std::system_error
+  }
+
+  ~Ahead() {
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stop_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+  }
+
+  // The next deciphered block in `*block` (its size in `*size`, 0 at the
+  // end); `*block`'s previous buffer, if any, is handed back first.
+  void Next(std::unique_ptr<uint8_t[]>* block, std::size_t* size) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (*block) free_.push_back(std::move(*block));
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !full_.empty() || ended_; });
+    if (full_.empty()) {
+      *size = 0;
+      return;
+    }
+    *block = std::move(full_.front().bytes);
+    *size = full_.front().size;
+    full_.pop_front();
+    changed_.notify_all();
+  }
+
+ private:
+  struct Block {
+    std::unique_ptr<uint8_t[]> bytes;
+    std::size_t size;
+  };
+
+  void Run() {
+    for (;;) {
+      std::unique_ptr<uint8_t[]> bytes;
+      {
+        std::unique_lock<std::mutex> lock(mutex_);
+        changed_.wait(lock, [this] { return !free_.empty() || stop_; });
+        if (stop_) break;
+        bytes = std::move(free_.back());
+        free_.pop_back();
+      }
+      const std::size_t n = std::fread(bytes.get(), 1, kBlockSize, file_);
+      if (n == 0) break;  // the end, or a read error: both end the file
+      cipher_.DecipherBytes(bytes.get(), n, bytes.get());
+      {
+        std::lock_guard<std::mutex> lock(mutex_);
+        full_.push_back({std::move(bytes), n});
+      }
+      changed_.notify_all();
+    }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      ended_ = true;
+    }
+    changed_.notify_all();
+  }
+
+  std::FILE* file_;
+  LineCipher& cipher_;
+  std::mutex mutex_;
+  std::condition_variable changed_;
+  std::vector<std::unique_ptr<uint8_t[]>> free_;
+  std::deque<Block> full_;
+  bool ended_ = false;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
+LineCipherReader::LineCipherReader() = default;
 
 LineCipherReader::~LineCipherReader() {
   Close();
 }
 
 bool LineCipherReader::OpenBinary(const std::string& name) {
+  ahead_.reset();
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;
@@ -34,15 +130,27 @@ bool LineCipherReader::OpenBinary(const std::string& name) {
     cipher_.Wipe();
     return false;
   }
-  buffer_ = std::make_unique<uint8_t[]>(kBufferSize);
+  buffer_.reset();
   pos_ = len_ = 0;
+  if (FileSizeHint(path) >= kAheadFrom) {
+    try {
+      ahead_ = std::make_unique<Ahead>(file_, cipher_);
+    } catch (const std::system_error&) {
+      // No second thread to be had: the blocks are deciphered as they are read.
+    }
+  }
+  if (!ahead_) buffer_ = std::make_unique_for_overwrite<uint8_t[]>(kBlockSize);
   return true;
 }
 
 bool LineCipherReader::Fill() {
   if (file_ == nullptr) return false;
-  len_ = std::fread(buffer_.get(), 1, kBufferSize, file_);
   pos_ = 0;
+  if (ahead_) {
+    ahead_->Next(&buffer_, &len_);
+    return len_ > 0;
+  }
+  len_ = std::fread(buffer_.get(), 1, kBlockSize, file_);
   // A whole block in one call: the fast form converts the state once per
   // block instead of once per line.
   cipher_.DecipherBytes(buffer_.get(), len_, buffer_.get());
@@ -63,6 +171,7 @@ bool LineCipherReader::ReadLine(std::string* line) {
 }
 
 void LineCipherReader::Close() {
+  ahead_.reset();  // the thread ends before the file closes
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;

@@ -8,6 +8,12 @@
 namespace tarvex {
 
 FileReadAhead::FileReadAhead(std::string path) : path_(std::move(path)) {
+  // A small file is read sooner than a thread starts.
+  constexpr long long kWorthAThread = 256 * 1024;
+  if (FileSizeHint(path_) < kWorthAThread) {
+    taken_ = true;
+    return;
+  }
   try {
     reader_ = std::thread([this] { ok_ = ReadRegularFile(path_, &bytes_); });
   } catch (const std::system_error&) {

@@ -14,7 +14,8 @@ namespace tarvex {
 class FileReadAhead {
  public:
   // Starts reading the regular file at `path` (as ReadRegularFile does).
-  // Without a second thread to be had, it is read when asked for.
+  // A small file, or one without a second thread to be had, is read when
+  // asked for.
   explicit FileReadAhead(std::string path);
   ~FileReadAhead();
   FileReadAhead(const FileReadAhead&) = delete;

@@ -51,6 +51,17 @@ std::FILE* OpenRegularFile(const std::string& path) {
 
 #endif
 
+long long FileSizeHint(const std::string& path) {
+#ifdef _WIN32
+  struct _stat64 st;
+  if (path.empty() || _stat64(path.c_str(), &st) != 0) return -1;
+#else
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return -1;
+#endif
+  return static_cast<long long>(st.st_size);
+}
+
 bool ReadRegularFile(const std::string& path, std::string* bytes) {
   bytes->clear();
   std::FILE* f = OpenRegularFile(path);

@@ -15,6 +15,10 @@ namespace tarvex {
 // for a writer. The caller closes the file with std::fclose.
 std::FILE* OpenRegularFile(const std::string& path);
 
+// The size of the file at `path` as the system states it, or -1 when it
+// cannot be had. Only a hint: the file may change before it is read.
+long long FileSizeHint(const std::string& path);
+
 // Reads the whole of the regular file at `path` into `*bytes` (replacing
 // its contents) in a few large reads, the file closed on return. False,
 // with `*bytes` empty, when OpenRegularFile refuses the path. A read error

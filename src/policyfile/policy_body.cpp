@@ -25,8 +25,8 @@ struct WipeOnExit {
 
 }  // namespace
 
-PolicyBodyOutcome WritePolicyBody(std::string_view source, const SystemTime& started,
-                                  ByteSink& out, const std::atomic<bool>* stop) {
+PolicyBodyOutcome WritePolicyBody(std::string_view source, const SystemTime& started, ByteSink& out,
+                                  const std::atomic<bool>* stop) {
   using Result = PolicyBodyOutcome::Result;
   LineCipher cipher;
   WipeOnExit wipe{cipher};

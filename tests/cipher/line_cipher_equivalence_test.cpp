@@ -224,6 +224,8 @@ TEST_P(LineCipherEquivalence, ReaderDeciphersWhatTheDirectFormEnciphered) {
       {"lines longer than the read buffer", std::string(150000, 'x') + "\n" + "tail"},
       {"no line feed at all", RandomBytes(rng, 3000, 11, 255)},
       {"line feeds only", std::string(5000, '\n')},
+      // Large enough to be deciphered ahead on a second thread.
+      {"a file of several blocks, read ahead", RandomBytes(rng, 1600000, 9, 127)},
   };
   for (const Case& c : cases) {
     ReferenceLineCipher ref;
