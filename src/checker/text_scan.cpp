@@ -7,22 +7,22 @@
 #include "checker/entry_check.h"
 #include "keywords/blanks.h"
 #include "keywords/byte_search.h"
+#include "keywords/folded_name.h"
 #include "keywords/line_pieces.h"
 
 namespace tarvex {
 namespace {
 
-// Whether an attribute is "default" or "policy" (IsValidAttribute).
+// Whether an attribute is "default" or "policy" (IsValidAttribute). Both
+// words are letters only, and a byte with bit 5 set equals a small letter
+// only when it is that letter in either case: one OR folds the attribute.
 inline bool AcceptedAttribute(std::string_view a) {
-  auto is = [&a](const char* word) {
-    for (std::size_t i = 0; i < a.size(); ++i) {
-      char c = a[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-      if (c != word[i]) return false;
-    }
-    return true;
-  };
-  return (a.size() == 7 && is("default")) || (a.size() == 6 && is("policy"));
+  if (a.size() != 7 && a.size() != 6) return false;
+  const uint64_t folded =
+      folded_name::Word(a.data(), a.size()) | folded_name::kCaseBits >> (64 - 8 * a.size());
+  constexpr uint64_t kDefault = folded_name::WordOf("default");
+  constexpr uint64_t kPolicy = folded_name::WordOf("policy");
+  return folded == (a.size() == 7 ? kDefault : kPolicy);
 }
 
 // The scan's walk over the text, one piece after another, as a file read in

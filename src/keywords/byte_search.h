@@ -22,13 +22,19 @@ inline std::size_t FindEither(const char* p, std::size_t n, std::size_t room, ch
 #if defined(__SSE2__)
   const __m128i va = _mm_set1_epi8(a);
   const __m128i vb = _mm_set1_epi8(b);
-  for (; i < n && room - i >= 16; i += 16) {
-    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    unsigned hits = static_cast<unsigned>(
+  auto hitsAt = [&](std::size_t at) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+    return static_cast<unsigned>(
         _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb))));
-    // Bytes read past the range do not count.
-    if (n - i < 16) hits &= (1u << (n - i)) - 1;
+  };
+  for (; i + 16 <= n; i += 16) {
+    const unsigned hits = hitsAt(i);
     if (hits != 0) return i + static_cast<std::size_t>(std::countr_zero(hits));
+  }
+  if (i < n && room - i >= 16) {
+    // The last few bytes in one more step; bytes read past the range do not count.
+    const unsigned hits = hitsAt(i) & ((1u << (n - i)) - 1);
+    return hits != 0 ? i + static_cast<std::size_t>(std::countr_zero(hits)) : n;
   }
 #else
   (void)room;

@@ -30,6 +30,13 @@ inline uint64_t Word(const char* p, std::size_t n) {
   return v;
 }
 
+// Word() of a short constant text, at compile time.
+constexpr uint64_t WordOf(std::string_view text) {
+  uint64_t v = 0;
+  for (std::size_t i = text.size(); i-- > 0;) v = v << 8 | static_cast<unsigned char>(text[i]);
+  return v;
+}
+
 // The last n (1 to 7) bytes of a text of at least 8 bytes ending at `end`:
 // one load of the last eight, shifted; a load of n bytes would call the
 // library.

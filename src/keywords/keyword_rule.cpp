@@ -75,12 +75,12 @@ KeywordRule RuleOfLine(std::string_view line, std::size_t nameSize) {
   if (size == 0 || size > 6) return rule;
   const uint64_t folded =
       folded_name::Word(typeStart, size) | folded_name::kCaseBits >> (64 - 8 * size);
-  auto word = [](std::string_view w) { return folded_name::Word(w.data(), w.size()); };
-  if (size == 6 && folded == word("string")) {
+  using folded_name::WordOf;
+  if (size == 6 && folded == WordOf("string")) {
     rule.type = ValueType::kString;
-  } else if (size == 4 && folded == word("bool")) {
+  } else if (size == 4 && folded == WordOf("bool")) {
     rule.type = ValueType::kBool;
-  } else if (size == 3 && folded == word("int")) {
+  } else if (size == 3 && folded == WordOf("int")) {
     rule.type = ValueType::kInt;
     // A bound is read from the start of its field; reading stops at the
     // first character that is not a digit, so the field's end needs no
