@@ -25,6 +25,13 @@ inline uint64_t Word(const char* p, std::size_t n) {
       std::memcpy(&v, p, 8);
       return v;
     }
+    if (n >= 4) {
+      // Two loads of four that overlap: the shared bytes are the same.
+      uint32_t low, high;
+      std::memcpy(&low, p, 4);
+      std::memcpy(&high, p + n - 4, 4);
+      return uint64_t{low} | uint64_t{high} << (8 * (n - 4));
+    }
   }
   for (std::size_t i = n; i-- > 0;) v = v << 8 | static_cast<unsigned char>(p[i]);
   return v;

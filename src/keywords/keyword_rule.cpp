@@ -4,7 +4,6 @@
 
 #include "keywords/ascii_case.h"
 #include "keywords/blanks.h"
-#include "keywords/byte_search.h"
 #include "keywords/folded_name.h"
 
 namespace tarvex {
@@ -57,8 +56,8 @@ KeywordRule RuleOfLine(std::string_view line, std::size_t nameSize) {
   const char* p = line.data() + nameSize;
   const char* const end = line.data() + line.size();
   auto toComma = [end](const char* q) {
-    const std::size_t left = static_cast<std::size_t>(end - q);
-    return q + FindEither(q, left, left, ',', ',');
+    while (q < end && *q != ',') ++q;
+    return q;
   };
   // Past the name and the blanks after it, the first comma.
   p = toComma(p);
