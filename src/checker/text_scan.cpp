@@ -26,11 +26,7 @@ inline bool AcceptedAttribute(std::string_view a) {
 }
 
 // The scan's walk over the text, one piece after another, as a file read in
-// text mode gives them (keywords/line_pieces.h). Each sound-looking entry's
-// lookup waits in a ring while the walk reads on, its place in the index
-// and then the row's name fetched into the cache meanwhile: a large
-// dictionary's rows lie far apart, and every lookup would otherwise wait
-// for the memory twice.
+// text mode gives them (keywords/line_pieces.h).
 class Walk {
  public:
   Walk(std::string_view text, const KeywordTable& table, ScanFaultSink& sink)
@@ -39,38 +35,19 @@ class Walk {
   ScanOutcome Run();
 
  private:
-  // The walk to the end; false when the sink ended it. Entries may still
-  // wait for their lookups.
-  bool Scan();
-
-  // An entry's first piece.
+  // A piece: its content [start, contentEnd) and where the next begins.
   struct Piece {
-    std::size_t start = 0;       // where it begins in the text
-    std::size_t contentEnd = 0;  // its content is [start, contentEnd)
-    std::size_t next = 0;        // where the next piece begins
-    int line = 0;
+    std::size_t start = 0;
+    std::size_t contentEnd = 0;
+    std::size_t next = 0;
   };
-  // An entry whose syntax is sound, waiting for its lookup.
-  struct Pending {
-    std::string_view keyword;
-    std::string_view value;
-    uint32_t hash = 0;
-    bool continued = false;
-    Piece first;
-  };
-  static constexpr std::size_t kRing = 16;  // lookups on their way
-  static constexpr std::size_t kNamesAhead = kRing / 2;
 
-  // The piece at `pos_` (into piece_). False when a zero byte may fall in
-  // it: from there on the plain scan reads the text.
-  bool NextPiece();
-  // The entry whose first piece is piece_, its first non-blank at `start`:
-  // true when its syntax is sound, its lookup queued and the walk past it.
-  bool QueueEntry(std::size_t start);
-  // Looks up and checks the oldest queued entry; false when the sink ends
-  // the scan.
-  bool Resolve();
-  bool Drain();
+  // The piece at `at`. False when a zero byte may fall in it: from there
+  // on the plain scan reads the text.
+  bool PieceAt(std::size_t at, Piece* piece) const;
+  // The entry whose first piece is `first`, its first non-blank at
+  // `start`: true when it is sound, with the walk past it.
+  bool SoundEntry(const Piece& first, std::size_t start);
   // Hands the entry of `first` to the plain scan, which reports its fault
   // (if it has one); returns the offset after the entry, or npos when the
   // sink ends the scan.
@@ -82,35 +59,32 @@ class Walk {
   ScanOutcome outcome_;
   std::size_t pos_ = 0;
   int line_ = 0;
-  Piece piece_;
-  Pending ring_[kRing];
-  std::size_t queued_ = 0, named_ = 0, resolved_ = 0;
 };
 
-bool Walk::NextPiece() {
-  const char* start = text_.data() + pos_;
-  const std::size_t left = text_.size() - pos_;
+inline bool Walk::PieceAt(std::size_t at, Piece* piece) const {
+  const char* start = text_.data() + at;
+  const std::size_t left = text_.size() - at;
   // A CR LF pair counts as one character, so a line feed 1024 bytes on may
   // still end the piece.
   const std::size_t reach = left < kMaxPieceLength + 1 ? left : kMaxPieceLength + 1;
   const std::size_t k = FindEither(start, reach, left, '\n', '\0');
-  piece_.start = pos_;
+  piece->start = at;
   if (k < reach) {
     if (start[k] == '\0') return false;
-    const bool crlf = k > 0 && start[k - 1] == '\r';
-    if (k + 1 - (crlf ? 1 : 0) <= kMaxPieceLength) {
-      piece_.contentEnd = pos_ + k - (crlf ? 1 : 0);
-      piece_.next = pos_ + k + 1;
+    const std::size_t cr = k > 0 && start[k - 1] == '\r' ? 1 : 0;
+    if (k + 1 - cr <= kMaxPieceLength) {
+      piece->contentEnd = at + k - cr;
+      piece->next = at + k + 1;
       return true;
     }
   }
-  piece_.next = piece_.contentEnd = pos_ + (left < kMaxPieceLength ? left : kMaxPieceLength);
+  piece->next = piece->contentEnd = at + (left < kMaxPieceLength ? left : kMaxPieceLength);
   return true;
 }
 
-bool Walk::QueueEntry(std::size_t start) {
+inline bool Walk::SoundEntry(const Piece& first, std::size_t start) {
   const char* base = text_.data();
-  const std::size_t end = piece_.contentEnd;
+  const std::size_t end = first.contentEnd;
   const std::size_t size = text_.size();
   // The first "=", and whether a "{" comes before it.
   std::size_t equals = start + FindEither(base + start, end - start, size - start, '=', '{');
@@ -141,57 +115,35 @@ bool Walk::QueueEntry(std::size_t start) {
   std::size_t valueEnd = end;
   while (valueStart < valueEnd && IsBlank(base[valueStart])) ++valueStart;
   while (valueEnd > valueStart && IsBlank(base[valueEnd - 1])) --valueEnd;
+  const bool continued = valueEnd > valueStart && base[valueEnd - 1] == '\\';
 
-  Pending& entry = ring_[queued_ % kRing];
-  entry.keyword = text_.substr(start, keywordEnd - start);
-  entry.value = text_.substr(valueStart, valueEnd - valueStart);
-  entry.continued = valueEnd > valueStart && base[valueEnd - 1] == '\\';
-  entry.first = piece_;
-  pos_ = piece_.next;
-  if (entry.continued) {
+  std::size_t after = first.next;
+  int taken = 0;
+  if (continued) {
     // The joined value ends where a continuation line's last non-blank is
     // not a backslash (a blank line leaves it ending in one), or with the
     // text. Whatever the joined text, the entry's check needs none of it
     // unless it fails, and then the plain scan joins it.
-    int taken = 0;
-    while (pos_ < text_.size()) {
-      if (!NextPiece()) {
-        // A zero byte: the plain scan takes the entry, whole.
-        pos_ = entry.first.start;
-        piece_ = entry.first;
-        return false;
-      }
+    Piece piece;
+    while (after < size) {
+      // A zero byte: the plain scan takes the entry, whole.
+      if (!PieceAt(after, &piece)) return false;
       ++taken;
-      std::size_t last = piece_.contentEnd;
-      while (last > piece_.start && IsBlank(base[last - 1])) --last;
-      pos_ = piece_.next;
-      if (last > piece_.start && base[last - 1] != '\\') break;
+      std::size_t last = piece.contentEnd;
+      while (last > piece.start && IsBlank(base[last - 1])) --last;
+      after = piece.next;
+      if (last > piece.start && base[last - 1] != '\\') break;
     }
-    line_ += taken;
   }
-  entry.hash = KeywordTable::NameHash(entry.keyword);
-  table_.PrefetchSlot(entry.hash);
-  ++queued_;
-  if (queued_ - named_ > kNamesAhead) table_.PrefetchName(ring_[named_++ % kRing].hash);
-  return true;
-}
-
-bool Walk::Resolve() {
-  const Pending& entry = ring_[resolved_++ % kRing];
-  if (named_ < resolved_) named_ = resolved_;
   KeywordRule rule;
-  if (table_.FindRule(entry.keyword, entry.hash, &rule) &&
-      CheckValue(rule, entry.value, entry.continued) == CheckResult::Ok) {
-    return true;
+  if (!table_.FindRule(text_.substr(start, keywordEnd - start), &rule)) return false;
+  if (rule.type != ValueType::kString &&
+      CheckValue(rule, text_.substr(valueStart, valueEnd - valueStart), continued) !=
+          CheckResult::Ok) {
+    return false;
   }
-  int taken = 0;
-  return Plain(entry.first, &taken) != std::string_view::npos;
-}
-
-bool Walk::Drain() {
-  while (resolved_ < queued_) {
-    if (!Resolve()) return false;
-  }
+  pos_ = after;
+  line_ += taken;
   return true;
 }
 
@@ -202,50 +154,44 @@ std::size_t Walk::Plain(const Piece& first, int* taken) {
   piece.lineEnd = first.next > first.contentEnd;
   bool content = false;
   ScanFault fault;
-  *taken = ScanLine(rest, piece, first.line, table_, &content, &fault);
+  *taken = ScanLine(rest, piece, line_, table_, &content, &fault);
   if (fault.messageId != 0 && !sink_.OnFault(std::move(fault))) return std::string_view::npos;
   return rest.position();
 }
 
 ScanOutcome Walk::Run() {
-  outcome_.stopped = !Walk::Scan() || !Drain();
-  return outcome_;
-}
-
-bool Walk::Scan() {
+  Piece piece;
   while (pos_ < text_.size()) {
-    if (!NextPiece()) {
+    if (!PieceAt(pos_, &piece)) {
       // A zero byte cuts pieces short: the plain scan reads from here on.
-      if (!Drain()) return false;
       TextPieceSource rest(text_, ReadMode::kText, pos_);
       const ScanOutcome tail = ScanSource(rest, table_, sink_, line_);
       outcome_.contentSeen = outcome_.contentSeen || tail.contentSeen;
-      return !tail.stopped;
+      outcome_.stopped = tail.stopped;
+      return outcome_;
     }
-    piece_.line = ++line_;
+    ++line_;
     std::size_t start = pos_;
-    while (start < piece_.contentEnd && IsBlank(text_[start])) ++start;
-    if (start == piece_.contentEnd) {
-      pos_ = piece_.next;
+    while (start < piece.contentEnd && IsBlank(text_[start])) ++start;
+    if (start == piece.contentEnd) {
+      pos_ = piece.next;
       continue;
     }
     outcome_.contentSeen = true;
     if (text_[start] == ';' || text_[start] == '[') {
-      pos_ = piece_.next;
+      pos_ = piece.next;
       continue;
     }
-    if (QueueEntry(start)) {
-      if (queued_ - resolved_ == kRing && !Resolve()) return false;
-      continue;
-    }
-    // A fault the lookups cannot see: the earlier entries report first.
-    if (!Drain()) return false;
+    if (SoundEntry(piece, start)) continue;
     int taken = 0;
-    pos_ = Plain(piece_, &taken);
-    if (pos_ == std::string_view::npos) return false;
+    pos_ = Plain(piece, &taken);
+    if (pos_ == std::string_view::npos) {
+      outcome_.stopped = true;
+      break;
+    }
     line_ += taken;
   }
-  return true;
+  return outcome_;
 }
 
 }  // namespace

@@ -58,6 +58,19 @@ inline std::size_t FindEither(const char* p, std::size_t n, std::size_t room, ch
   return n;
 }
 
+// Bit i set where p[i] == b, for the sixteen bytes at `p`.
+inline uint32_t MatchSixteen(const uint8_t* p, uint8_t b) {
+#if defined(__SSE2__)
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  return static_cast<uint32_t>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(b)))));
+#else
+  uint32_t bits = 0;
+  for (int i = 0; i < 16; ++i) bits |= uint32_t{p[i] == b} << i;
+  return bits;
+#endif
+}
+
 }  // namespace tarvex
 
 #endif  // TARVEX_KEYWORDS_BYTE_SEARCH_H_

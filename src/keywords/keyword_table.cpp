@@ -20,18 +20,26 @@ KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
 }
 
 std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
+  const Slot* found = Find(name, hash);
+  if (found != nullptr) return static_cast<std::size_t>(found - slots_.data());
+  // The first empty slot of the groups Find looked at.
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const Slot& slot = slots_[i];
-    if (slot.rowPlusOne == 0) return i;
-    if (slot.hash == hash && FoldedNamesEqual({slot.name, slot.nameSize}, name)) return i;
+  for (std::size_t pos = hash & mask;; pos = (pos + kGroup) & mask) {
+    const uint32_t empties = MatchSixteen(control_.data() + pos, kEmptyControl);
+    if (empties != 0) return (pos + static_cast<std::size_t>(std::countr_zero(empties))) & mask;
   }
+}
+
+void KeywordTable::SetControl(std::size_t i, uint8_t control) {
+  control_[i] = control;
+  if (i < kGroup - 1) control_[slots_.size() + i] = control;
 }
 
 void KeywordTable::Enter(std::size_t i, uint32_t hash, std::size_t row) {
   const KeptLine& line = lines_[row];
   const KeywordRule rule = RuleOfLine(line.whole(), line.nameSize);
   Slot& slot = slots_[i];
+  SetControl(i, ControlOf(hash));
   slot.name = line.text;
   slot.hash = hash;
   slot.rowPlusOne = static_cast<uint32_t>(row + 1);
@@ -47,12 +55,20 @@ void KeywordTable::GrowTo(std::size_t rows) {
   if (size == slots_.size()) return;
   std::vector<Slot> old = std::move(slots_);
   slots_.assign(size, Slot{});
+  control_.assign(size + kGroup - 1, kEmptyControl);
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.rowPlusOne == 0) continue;
     std::size_t i = slot.hash & mask;
-    while (slots_[i].rowPlusOne != 0) i = (i + 1) & mask;
+    for (;; i = (i + kGroup) & mask) {
+      const uint32_t empties = MatchSixteen(control_.data() + i, kEmptyControl);
+      if (empties != 0) {
+        i = (i + static_cast<std::size_t>(std::countr_zero(empties))) & mask;
+        break;
+      }
+    }
     slots_[i] = slot;
+    SetControl(i, ControlOf(slot.hash));
   }
 }
 
@@ -110,8 +126,8 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
   uint32_t ahead[kAhead];
   const std::size_t mask = slots_.size() - 1;
   auto fetch = [&](std::size_t k) {
-    ahead[k % kAhead] = NameHash(lines_[first + k].name());
-    PrefetchAddress(&slots_[ahead[k % kAhead] & mask]);
+    ahead[k % kAhead] = FoldedNameHash(lines_[first + k].name());
+    PrefetchAddress(&control_[ahead[k % kAhead] & mask]);
   };
   for (std::size_t k = 0; k < kAhead && k < count; ++k) fetch(k);
   for (std::size_t k = 0; k < count; ++k) {
@@ -126,22 +142,8 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
 
 std::size_t KeywordTable::FindIndex(std::string_view name) const {
   if (slots_.empty()) return kNotFound;
-  const Slot& slot = slots_[Probe(name, NameHash(name))];
+  const Slot& slot = slots_[Probe(name, FoldedNameHash(name))];
   return slot.rowPlusOne == 0 ? kNotFound : slot.rowPlusOne - 1;
-}
-
-bool KeywordTable::FindRule(std::string_view name, KeywordRule* rule) const {
-  return FindRule(name, NameHash(name), rule);
-}
-
-bool KeywordTable::FindRule(std::string_view name, uint32_t hash, KeywordRule* rule) const {
-  if (slots_.empty()) return false;
-  const Slot& slot = slots_[Probe(name, hash)];
-  if (slot.rowPlusOne == 0) return false;
-  rule->type = slot.type;
-  rule->minimum = slot.minimum;
-  rule->maximum = slot.maximum;
-  return true;
 }
 
 std::optional<KeywordDef> KeywordTable::Find(std::string_view name) const {
@@ -166,6 +168,7 @@ std::vector<KeywordDef> KeywordTable::rows() const {
 void KeywordTable::Clear() {
   lines_.clear();
   slots_.clear();
+  control_.clear();
   kept_.clear();
 }
 

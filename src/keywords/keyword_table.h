@@ -17,6 +17,7 @@
 #ifndef TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 #define TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -25,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "keywords/byte_search.h"
 #include "keywords/folded_name.h"
 #include "keywords/keyword_def.h"
 #include "keywords/keyword_rule.h"
@@ -72,24 +74,13 @@ class KeywordTable {
   std::optional<KeywordDef> Find(std::string_view name) const;
 
   // The rule of the first row named `name`; false when there is none.
-  bool FindRule(std::string_view name, KeywordRule* rule) const;
-
-  // The same lookup in steps, for a caller with many names to look up: it
-  // fetches each name's place in the index ahead (PrefetchSlot), then the
-  // row's name it will compare with (PrefetchName), and finds the rule a
-  // few names later, when both are in the cache. `hash` is NameHash(name).
-  static uint32_t NameHash(std::string_view name) { return FoldedNameHash(name); }
-  void PrefetchSlot(uint32_t hash) const {
-    if (!slots_.empty()) PrefetchAddress(&slots_[hash & (slots_.size() - 1)]);
+  // Inline: the checker asks it of every entry.
+  bool FindRule(std::string_view name, KeywordRule* rule) const {
+    const Slot* slot = Find(name, FoldedNameHash(name));
+    if (slot == nullptr) return false;
+    *rule = {slot->type, slot->minimum, slot->maximum};
+    return true;
   }
-  void PrefetchName(uint32_t hash) const {
-    if (slots_.empty()) return;
-    // The name in the first place the lookup looks; a name that had to
-    // move on is found all the same, only without the head start.
-    const Slot& slot = slots_[hash & (slots_.size() - 1)];
-    if (slot.hash == hash && slot.name != nullptr) PrefetchAddress(slot.name);
-  }
-  bool FindRule(std::string_view name, uint32_t hash, KeywordRule* rule) const;
 
   KeywordDef row(std::size_t i) const;
   // Every row, in order.
@@ -106,7 +97,9 @@ class KeywordTable {
   // ignores ASCII case, so that loading a large dictionary costs no
   // allocation per row and a lookup needs no folded copy of the text. A
   // slot holds its row's name and rule, so a lookup reads one slot and
-  // one name.
+  // one name. Beside the slots, a control byte per slot (seven bits of its
+  // hash, or empty) lets one comparison look at sixteen slots: a lookup
+  // takes the same few steps however far the probe runs.
   struct alignas(32) Slot {
     const char* name = nullptr;
     uint32_t hash = 0;
@@ -116,9 +109,28 @@ class KeywordTable {
     int32_t maximum = 0;
     ValueType type = ValueType::kOther;
   };
+  static constexpr std::size_t kGroup = 16;
+  static constexpr uint8_t kEmptyControl = 0x80;
+  static uint8_t ControlOf(uint32_t hash) { return static_cast<uint8_t>(hash >> 25); }
+
+  // The slot of the first row named `name`, or nullptr.
+  const Slot* Find(std::string_view name, uint32_t hash) const {
+    if (slots_.empty()) return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    const uint8_t control = ControlOf(hash);
+    for (std::size_t pos = hash & mask;; pos = (pos + kGroup) & mask) {
+      const uint8_t* group = control_.data() + pos;
+      for (uint32_t hits = MatchSixteen(group, control); hits != 0; hits &= hits - 1) {
+        const Slot& slot = slots_[(pos + static_cast<std::size_t>(std::countr_zero(hits))) & mask];
+        if (slot.hash == hash && FoldedNamesEqual({slot.name, slot.nameSize}, name)) return &slot;
+      }
+      if (MatchSixteen(group, kEmptyControl) != 0) return nullptr;
+    }
+  }
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
   void Enter(std::size_t slot, uint32_t hash, std::size_t row);
+  void SetControl(std::size_t slot, uint8_t control);
   void GrowTo(std::size_t rows);
 
   // Where the rows' bytes live: a deque, so that keeping more never moves
@@ -128,6 +140,9 @@ class KeywordTable {
   // and the slots.
   std::vector<KeptLine> lines_;
   std::vector<Slot> slots_;  // a power of two long, at most two thirds full
+  // A byte per slot, then the first kGroup - 1 again, so that sixteen can
+  // be read from any slot on.
+  std::vector<uint8_t> control_;
 };
 
 // The one process-wide table, empty until LoadKeywordFile fills it.
