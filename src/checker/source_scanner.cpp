@@ -29,13 +29,13 @@ class FirstFault : public ScanFaultSink {
 bool MainFrameLogic::CheckSource() {
   // The file is read whole and closed before the scan: scanning text in
   // memory needs no copy of its lines.
-  std::string source;
+  FileText source;
   if (!readSource_(m_sourcePath, &source)) {
     // Stopping Generate without a word would leave the user guessing.
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }
-  return CheckSourceText(source);
+  return CheckSourceText(source.view());
 }
 
 bool MainFrameLogic::CheckSourceText(std::string_view source,

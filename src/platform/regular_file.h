@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/file_text.h"
+
 namespace tarvex {
 
 // Opens `path` for binary reading when it is a regular file, directly or
@@ -24,6 +26,11 @@ long long FileSizeHint(const std::string& path);
 // with `*bytes` empty, when OpenRegularFile refuses the path. A read error
 // counts as the end of the file, as it does for a reader taking pieces.
 bool ReadRegularFile(const std::string& path, std::string* bytes);
+bool ReadRegularFile(const std::string& path, FileText* text);
+
+// Reads from the open file `file` until its end, appending to `*text`:
+// what ReadRegularFile does once the file is open. Closes nothing.
+void ReadToEnd(std::FILE* file, FileText* text);
 
 }  // namespace tarvex
 

@@ -1,13 +1,12 @@
 #include "policyfile/policy_body.h"
 
-#include <algorithm>
-#include <functional>
 #include <string>
 
 #include "cipher/line_cipher.h"
 #include "keywords/line_pieces.h"
 #include "policyfile/block_encipherer.h"
 #include "policyfile/key_file.h"
+#include "policyfile/marker_search.h"
 #include "policyfile/policy_format.h"
 
 namespace tarvex {
@@ -46,16 +45,13 @@ PolicyBodyOutcome WritePolicyBody(std::string_view source, const SystemTime& sta
   };
   // One search of the whole source spares a search of every line when no
   // line holds the marker, as is usual.
-  const std::string_view marker = kTimeStampMarker;
-  const bool anyMarker =
-      std::search(source.begin(), source.end(),
-                  std::boyer_moore_horspool_searcher(marker.begin(), marker.end())) != source.end();
+  const bool anyMarker = FindTimeStampMarker(source) != std::string_view::npos;
   TextPieceSource pieces(source, ReadMode::kBinary);
   SourcePiece piece;
   while (pieces.Next(&piece)) {
     const std::size_t at = static_cast<std::size_t>(piece.text.data() - source.data());
     const std::string_view raw = source.substr(at, piece.text.size() + (piece.lineEnd ? 1 : 0));
-    if (anyMarker && raw.find(marker) != std::string_view::npos) continue;
+    if (anyMarker && FindTimeStampMarker(raw) != std::string_view::npos) continue;
     const std::size_t equals = FindKeyFileLine(raw);
     if (equals == 0 && raw.ends_with(kLineEnd)) {
       if (at != runEnd || runEnd - runStart >= kRunLimit) {

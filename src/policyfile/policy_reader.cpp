@@ -5,6 +5,7 @@
 #include "platform/file_ops.h"
 #include "platform/resource_ids.h"
 #include "platform/window_system.h"
+#include "policyfile/marker_search.h"
 #include "policyfile/policy_format.h"
 
 namespace tarvex {
@@ -34,7 +35,7 @@ ConvertOutcome ConvertPolicyStream(const std::string& binaryPath, const std::str
   bool written = canWrite;
   std::string pending, line;
   while (reader.ReadLine(&line)) {
-    if (line.find(kTimeStampMarker) != std::string::npos) {
+    if (FindTimeStampMarker(line) != std::string_view::npos) {
       seen = true;
       // Unwritable anyway: whether the file was a policy binary is now known.
       if (!canWrite) break;
