@@ -58,6 +58,28 @@ inline std::size_t FindEither(const char* p, std::size_t n, std::size_t room, ch
   return n;
 }
 
+// Bit i set where p[i] is `a`, and in `*other` where it is `b`, for the
+// sixty-four bytes at `p`.
+inline uint64_t MatchSixtyFour(const char* p, char a, char b, uint64_t* other) {
+  uint64_t as = 0, bs = 0;
+#if defined(__SSE2__)
+  const __m128i va = _mm_set1_epi8(a);
+  const __m128i vb = _mm_set1_epi8(b);
+  for (int k = 0; k < 4; ++k) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
+    as |= uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, va)))} << (16 * k);
+    bs |= uint64_t{static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v, vb)))} << (16 * k);
+  }
+#else
+  for (int i = 0; i < 64; ++i) {
+    as |= uint64_t{p[i] == a} << i;
+    bs |= uint64_t{p[i] == b} << i;
+  }
+#endif
+  *other = bs;
+  return as;
+}
+
 // Bit i set where p[i] == b, for the sixteen bytes at `p`.
 inline uint32_t MatchSixteen(const uint8_t* p, uint8_t b) {
 #if defined(__SSE2__)
