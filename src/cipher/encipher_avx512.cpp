@@ -141,42 +141,72 @@ struct StepConstants {
   __m512i key[8];
 };
 
-// Pass 2: the keystream of positions [i, i + 32) of a block, XORed into
-// the plain bytes; `live` masks the positions that exist.
-TARVEX_AVX512 inline void Keystream(const StepConstants& k, const Scratch& sc, std::size_t i,
-                                    __mmask32 live, const uint8_t* in, uint8_t* out) {
-  const __m512i m = _mm512_set1_epi16(static_cast<short>(kM));
-  const __m512i kk = _mm512_set1_epi16(static_cast<short>(kK));
-  const __m512i one = _mm512_set1_epi16(1);
-  const __m512i x80 = _mm512_set1_epi16(0x80);
-  const __m512i t = _mm512_load_si512(sc.t + i);
+// Pass 2, for 32 positions: their running bytes twice over (r * 0x101)
+// and the words the steps carry from one to the next.
+struct Lanes {
+  __m512i rr, w, s, carry, mix, previousW;
+};
+
+// Step 0, from positions [i, i + 32) of the block: the carry starts from
+// t, which holds carry and prevProduct.
+TARVEX_AVX512 inline Lanes FirstStep(const StepConstants& k, const Scratch& sc, std::size_t i) {
   const __m512i rw =
       _mm512_cvtepu8_epi16(_mm256_load_si256(reinterpret_cast<const __m256i*>(sc.r + i)));
-  const __m512i rr = _mm512_or_si512(rw, _mm512_slli_epi16(rw, 8));
-  // Step 0: the carry starts from t, which holds carry and prevProduct.
-  __m512i w = _mm512_sub_epi16(_mm512_xor_si512(k.key[0], rr), x80);
-  __m512i s = _mm512_add_epi16(_mm512_mullo_epi16(w, m), one);
-  __m512i carry = _mm512_add_epi16(t, _mm512_mullo_epi16(w, kk));
-  __m512i mix = _mm512_xor_si512(s, carry);
-  __m512i previousW = w;
-#define TARVEX_STEP(j)                                                                           \
-  w = _mm512_xor_si512(_mm512_sub_epi16(_mm512_xor_si512(k.key[j], rr), x80), s);                \
-  s = _mm512_add_epi16(_mm512_mullo_epi16(w, m), one);                                           \
-  carry = _mm512_add_epi16(_mm512_mullo_epi16(_mm512_add_epi16(carry, _mm512_set1_epi16(j)), m), \
-                           _mm512_mullo_epi16(_mm512_add_epi16(w, previousW), kk));              \
-  mix = _mm512_ternarylogic_epi32(mix, s, carry, 0x96);                                          \
-  previousW = w;
-  TARVEX_STEP(1)
-  TARVEX_STEP(2)
-  TARVEX_STEP(3)
-  TARVEX_STEP(4)
-  TARVEX_STEP(5)
-  TARVEX_STEP(6)
-  TARVEX_STEP(7)
-#undef TARVEX_STEP
-  const __m256i ks = _mm512_cvtepi16_epi8(_mm512_xor_si512(mix, _mm512_srli_epi16(mix, 8)));
-  const __m256i plain = _mm256_maskz_loadu_epi8(live, in + i);
-  _mm256_mask_storeu_epi8(out + i, live, _mm256_xor_si256(plain, ks));
+  Lanes l;
+  l.rr = _mm512_or_si512(rw, _mm512_slli_epi16(rw, 8));
+  l.w = _mm512_sub_epi16(_mm512_xor_si512(k.key[0], l.rr), _mm512_set1_epi16(0x80));
+  l.s = _mm512_add_epi16(_mm512_mullo_epi16(l.w, _mm512_set1_epi16(static_cast<short>(kM))),
+                         _mm512_set1_epi16(1));
+  l.carry = _mm512_add_epi16(_mm512_load_si512(sc.t + i),
+                             _mm512_mullo_epi16(l.w, _mm512_set1_epi16(static_cast<short>(kK))));
+  l.mix = _mm512_xor_si512(l.s, l.carry);
+  l.previousW = l.w;
+  return l;
+}
+
+TARVEX_AVX512 inline void Step(const StepConstants& k, int j, Lanes& l) {
+  const __m512i m = _mm512_set1_epi16(static_cast<short>(kM));
+  const __m512i kk = _mm512_set1_epi16(static_cast<short>(kK));
+  l.w = _mm512_xor_si512(
+      _mm512_sub_epi16(_mm512_xor_si512(k.key[j], l.rr), _mm512_set1_epi16(0x80)), l.s);
+  l.s = _mm512_add_epi16(_mm512_mullo_epi16(l.w, m), _mm512_set1_epi16(1));
+  l.carry = _mm512_add_epi16(
+      _mm512_mullo_epi16(_mm512_add_epi16(l.carry, _mm512_set1_epi16(static_cast<short>(j))), m),
+      _mm512_mullo_epi16(_mm512_add_epi16(l.w, l.previousW), kk));
+  l.mix = _mm512_ternarylogic_epi32(l.mix, l.s, l.carry, 0x96);
+  l.previousW = l.w;
+}
+
+// The keystream of the lanes XORed into the plain bytes at `at`; `live`
+// masks the positions that exist.
+TARVEX_AVX512 inline void Finish(const Lanes& l, std::size_t at, __mmask32 live, const uint8_t* in,
+                                 uint8_t* out) {
+  const __m256i ks = _mm512_cvtepi16_epi8(_mm512_xor_si512(l.mix, _mm512_srli_epi16(l.mix, 8)));
+  const __m256i plain = _mm256_maskz_loadu_epi8(live, in + at);
+  _mm256_mask_storeu_epi8(out + at, live, _mm256_xor_si256(plain, ks));
+}
+
+// Positions [i, i + 64): two sets of lanes side by side keep the
+// multipliers busy while each one's chain of steps waits.
+TARVEX_AVX512 inline void KeystreamPair(const StepConstants& k, const Scratch& sc, std::size_t i,
+                                        const uint8_t* in, uint8_t* out) {
+  Lanes a = FirstStep(k, sc, i);
+  Lanes b = FirstStep(k, sc, i + 32);
+#pragma GCC unroll 8
+  for (int j = 1; j < 8; ++j) {
+    Step(k, j, a);
+    Step(k, j, b);
+  }
+  Finish(a, i, ~__mmask32{0}, in, out);
+  Finish(b, i + 32, ~__mmask32{0}, in, out);
+}
+
+TARVEX_AVX512 inline void KeystreamOne(const StepConstants& k, const Scratch& sc, std::size_t i,
+                                       __mmask32 live, const uint8_t* in, uint8_t* out) {
+  Lanes a = FirstStep(k, sc, i);
+#pragma GCC unroll 8
+  for (int j = 1; j < 8; ++j) Step(k, j, a);
+  Finish(a, i, live, in, out);
 }
 
 }  // namespace
@@ -192,9 +222,9 @@ TARVEX_AVX512 void EncipherAvx512(const uint8_t* in, std::size_t n, uint8_t* out
   for (std::size_t pos = 0; pos < n; pos += kScanBlock) {
     const std::size_t m = n - pos < kScanBlock ? n - pos : kScanBlock;
     Scan(tb, b, in + pos, m, &sc, st);
-    for (std::size_t i = 0; i < m; i += 32) {
-      Keystream(k, sc, i, FirstWords(m - i), in + pos, out + pos);
-    }
+    std::size_t i = 0;
+    for (; i + 64 <= m; i += 64) KeystreamPair(k, sc, i, in + pos, out + pos);
+    for (; i < m; i += 32) KeystreamOne(k, sc, i, FirstWords(m - i), in + pos, out + pos);
   }
 }
 
