@@ -6,7 +6,6 @@
 #include <mutex>
 #include <system_error>
 #include <thread>
-#include <vector>
 
 #include "platform/file_ops.h"
 #include "platform/regular_file.h"
@@ -23,14 +22,16 @@ constexpr long long kAheadFrom = 1024 * 1024;
 constexpr std::size_t kBlocksAhead = 3;
 }  // namespace
 
-// Reads and deciphers the file a block at a time on its own thread, into
-// buffers the reader hands back once their lines are taken. The cipher is
-// the thread's alone until it has met the end of the file.
+// Deciphers the file a block at a time on its own thread. The reader's
+// thread reads the blocks (the deciphering thread's chain of steps is the
+// slower part, and reading would only lengthen it) and hands each buffer
+// back for the next block once its lines are taken. The cipher is the
+// deciphering thread's alone until it has met the end of the file.
 class LineCipherReader::Ahead {
  public:
   Ahead(std::FILE* file, LineCipher& cipher) : file_(file), cipher_(cipher) {
     for (std::size_t i = 0; i < kBlocksAhead; ++i) {
-      free_.push_back(std::make_unique_for_overwrite<uint8_t[]>(kBlockSize));
+      ReadInto(std::make_unique_for_overwrite<uint8_t[]>(kBlockSize));
     }
     thread_ = std::thread([this] { Run(); });  // may throw std::system_error
   }
@@ -45,20 +46,18 @@ class LineCipherReader::Ahead {
   }
 
   // The next deciphered block in `*block` (its size in `*size`, 0 at the
-  // end); `*block`'s previous buffer, if any, is handed back first.
+  // end); `*block`'s previous buffer, if any, is filled again first.
   void Next(std::unique_ptr<uint8_t[]>* block, std::size_t* size) {
+    if (*block) ReadInto(std::move(*block));
     std::unique_lock<std::mutex> lock(mutex_);
-    if (*block) free_.push_back(std::move(*block));
-    changed_.notify_all();
-    changed_.wait(lock, [this] { return !full_.empty() || ended_; });
-    if (full_.empty()) {
+    changed_.wait(lock, [this] { return !deciphered_.empty() || ended_; });
+    if (deciphered_.empty()) {
       *size = 0;
       return;
     }
-    *block = std::move(full_.front().bytes);
-    *size = full_.front().size;
-    full_.pop_front();
-    changed_.notify_all();
+    *block = std::move(deciphered_.front().bytes);
+    *size = deciphered_.front().size;
+    deciphered_.pop_front();
   }
 
  private:
@@ -67,22 +66,34 @@ class LineCipherReader::Ahead {
     std::size_t size;
   };
 
+  // Reads the next block into `bytes` and queues it for deciphering; at the
+  // end of the file (or a read error) the buffer is dropped.
+  void ReadInto(std::unique_ptr<uint8_t[]> bytes) {
+    if (readEnded_) return;
+    const std::size_t n = std::fread(bytes.get(), 1, kBlockSize, file_);
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (n == 0) {
+      readEnded_ = true;  // the end, or a read error: both end the file
+    } else {
+      read_.push_back({std::move(bytes), n});
+    }
+    changed_.notify_all();
+  }
+
   void Run() {
     for (;;) {
-      std::unique_ptr<uint8_t[]> bytes;
+      Block block;
       {
         std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [this] { return !free_.empty() || stop_; });
-        if (stop_) break;
-        bytes = std::move(free_.back());
-        free_.pop_back();
+        changed_.wait(lock, [this] { return !read_.empty() || readEnded_ || stop_; });
+        if (stop_ || read_.empty()) break;
+        block = std::move(read_.front());
+        read_.pop_front();
       }
-      const std::size_t n = std::fread(bytes.get(), 1, kBlockSize, file_);
-      if (n == 0) break;  // the end, or a read error: both end the file
-      cipher_.DecipherBytes(bytes.get(), n, bytes.get());
+      cipher_.DecipherBytes(block.bytes.get(), block.size, block.bytes.get());
       {
         std::lock_guard<std::mutex> lock(mutex_);
-        full_.push_back({std::move(bytes), n});
+        deciphered_.push_back(std::move(block));
       }
       changed_.notify_all();
     }
@@ -97,9 +108,10 @@ class LineCipherReader::Ahead {
   LineCipher& cipher_;
   std::mutex mutex_;
   std::condition_variable changed_;
-  std::vector<std::unique_ptr<uint8_t[]>> free_;
-  std::deque<Block> full_;
-  bool ended_ = false;
+  std::deque<Block> read_;        // read, to be deciphered
+  std::deque<Block> deciphered_;  // deciphered, to be handed out
+  bool readEnded_ = false;        // the reader's thread only, but read under the lock
+  bool ended_ = false;            // the deciphering thread has stopped
   bool stop_ = false;
   std::thread thread_;
 };
