@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -123,6 +124,12 @@ void RunProcess(benchmark::State& state, const std::vector<std::string>& args, s
   }
   long peak = 0;
   for (auto _ : state) {
+    // Each run starts with the disk idle: the megabytes an earlier run
+    // wrote would otherwise still be on their way out, and replacing or
+    // emptying a file waits for them.
+    state.PauseTiming();
+    ::sync();
+    state.ResumeTiming();
     peak = Run(args, reportPeak);
     if (peak < 0) {
       state.SkipWithError(("failed: " + args[0] + " " + args[args.size() > 2 ? 2 : 1]).c_str());
