@@ -11,14 +11,14 @@
 #include <cstdio>
 #include <string>
 
-#include "app/checking/source_checking.h"
-#include "app/find/text_search.h"
-#include "app/tarvex_view.h"
 #include "keywords/keyword_table.h"
+#include "qt/checking/source_checking.h"
+#include "qt/find/text_search.h"
+#include "qt/tarvex_view.h"
 
 namespace {
 
-using tarvex::app::CTarvexView;
+using tarvex::qt::CTarvexView;
 
 constexpr double kTargetSeconds = 0.030;
 
@@ -54,7 +54,7 @@ struct Editor {
     }
     view = new CTarvexView(&window);
     window.setCentralWidget(view);
-    new tarvex::app::SourceChecking(view, table, &window);
+    new tarvex::qt::SourceChecking(view, table, &window);
     window.resize(900, 640);
     window.show();
     view->SetBytes(text);
@@ -94,8 +94,8 @@ void Keystroke(benchmark::State& state, bool oneLine) {
 void ReplaceAll(benchmark::State& state, bool oneLine) {
   Editor editor(Text(oneLine));
   for (auto _ : state) {
-    tarvex::app::ReplaceAllInView(*editor.view, "Timeout", "Timeouts", {});
-    tarvex::app::ReplaceAllInView(*editor.view, "Timeouts", "Timeout", {});
+    tarvex::qt::ReplaceAllInView(*editor.view, "Timeout", "Timeouts", {});
+    tarvex::qt::ReplaceAllInView(*editor.view, "Timeouts", "Timeout", {});
     editor.view->viewport()->repaint();
     QApplication::processEvents();
   }

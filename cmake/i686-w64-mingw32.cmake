@@ -20,5 +20,10 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # KERNEL32.dll and msvcrt.dll, which every Windows has.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# ctest (and test discovery) run the test programs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# ctest runs the test programs under Wine: by default Debian's `wine`
+# wrapper, which picks the 32-bit loader when wine32 is installed.
+if(NOT DEFINED TARVEX_DEFAULT_WINE)
+  set(TARVEX_DEFAULT_WINE wine)
+endif()
+set(TARVEX_WINE ${TARVEX_DEFAULT_WINE} CACHE STRING "Wine loader that runs the Windows test programs")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${TARVEX_WINE})

@@ -16,6 +16,7 @@
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
+#include "platform/version.h"
 #include "policyfile/policy_format.h"
 
 namespace tarvex {
@@ -138,7 +139,7 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
     return kExitSuccess;
   }
   if (o.version) {
-    out << "tarvexc (Tarvex) 1.0\n";
+    out << "tarvexc (Tarvex) " << kVersion << "\n";
     return kExitSuccess;
   }
   if (o.command.empty()) return UsageError(err, "no command given");

@@ -4,6 +4,7 @@
 
 #include "lsp/policy_language.h"
 #include "platform/code_page_1252.h"
+#include "platform/version.h"
 
 namespace tarvex::lsp {
 namespace {
@@ -159,7 +160,7 @@ Json Server::Initialize() {
             {"textDocumentSync", {{"openClose", true}, {"change", 1}}},
             {"completionProvider", Json::object()},
             {"hoverProvider", true}}},
-          {"serverInfo", {{"name", "tarvexc"}, {"version", "1.0"}}}};
+          {"serverInfo", {{"name", "tarvexc"}, {"version", kVersion}}}};
 }
 
 void Server::Publish(const std::string& uri) {

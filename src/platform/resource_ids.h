@@ -13,6 +13,18 @@ inline constexpr int IDR_SRVR_EMBEDDED = 5;
 inline constexpr int IDR_SRVR_INPLACE = 4;
 inline constexpr int IDI_DOCUMENT = 129;
 inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_GOTO_LINE = 101;  // the Windows editor's Go to Line dialog
+inline constexpr int IDC_GOTO_LINE_NUMBER = 1000;
+inline constexpr int IDC_GOTO_LINE_RANGE = 1001;
+// The Windows editor's print preview window: its buttons and page text.
+inline constexpr int IDC_PREVIEW_PRINT = 1010;
+inline constexpr int IDC_PREVIEW_NEXT = 1011;
+inline constexpr int IDC_PREVIEW_PREV = 1012;
+inline constexpr int IDC_PREVIEW_PAGES = 1013;
+inline constexpr int IDC_PREVIEW_ZOOM_IN = 1014;
+inline constexpr int IDC_PREVIEW_ZOOM_OUT = 1015;
+inline constexpr int IDC_PREVIEW_CLOSE = 1016;
+inline constexpr int IDC_PREVIEW_STATUS = 1017;
 
 // Commands of Tarvex itself.
 inline constexpr int ID_OPEN_POLICY = 1025;
@@ -66,6 +78,7 @@ inline constexpr int ID_WINDOW_RESIZE_BAR = 59395;
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;
+inline constexpr int IDW_PANE_FIRST = 59648;  // the text view's child-window id
 inline constexpr int ID_SEPARATOR = 0;
 
 // Messages of the compiler (checker, writer, converter, commands).
@@ -90,6 +103,8 @@ inline constexpr int IDS_INVALID_CONCATENATION = 5464;
 inline constexpr int IDS_FIND_NOT_FOUND = 5480;
 inline constexpr int IDS_NOT_IN_CODE_PAGE = 5481;
 inline constexpr int IDS_REPLACED_COUNT = 5482;
+// The Windows editor, given a switch of the embedding server it does not have yet.
+inline constexpr int IDS_SERVER_SWITCH_UNSUPPORTED = 5483;
 
 // Texts of the application frame.
 inline constexpr int IDS_APP_TITLE = 57344;

@@ -50,6 +50,9 @@ constexpr StringEntry kStrings[] = {
     {IDS_NOT_IN_CODE_PAGE,
      "\"%s\" was not inserted: Windows-1252, the code page of policy files, cannot hold it."},
     {IDS_REPLACED_COUNT, "%d occurrences replaced."},
+    {IDS_SERVER_SWITCH_UNSUPPORTED,
+     "Tarvex for Windows cannot yet hold policy sources in other programs' documents, so the "
+     "\"%s\" switch does nothing here."},
     {ID_GENERATE, "Generate policy file. \nGenerate"},
     {ID_KEYWORD_MIN, "Tarvex keyword minimum value\nKeyword minimim value"},
     {ID_KEYWORD_MAX, "Tarvex keyword maximum value\nKeyword maximum value"},

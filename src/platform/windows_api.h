@@ -11,6 +11,9 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
+// Tarvex's own FormatMessage (message_format.h) shares the name; the
+// system's is called by its A or W name.
+#undef FormatMessage
 #endif
 
 #endif  // TARVEX_PLATFORM_WINDOWS_API_H_

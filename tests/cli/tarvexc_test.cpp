@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "cli/tarvexc.h"
+#include "platform/version.h"
 #include "support/cipher_bytes.h"
 #include "support/temp_dir.h"
 
@@ -64,7 +65,7 @@ TEST_F(TarvexcTest, HelpAndVersion) {
   EXPECT_EQ(Tarvexc({"-h"}).status, 0);
   const Outcome version = Tarvexc({"--version"});
   EXPECT_EQ(version.status, 0);
-  EXPECT_EQ(version.out, "tarvexc (Tarvex) 1.0\n");
+  EXPECT_EQ(version.out, std::string("tarvexc (Tarvex) ") + kVersion + "\n");
 }
 
 TEST_F(TarvexcTest, GenerateWritesPolicyBinAndReportsOnStandardOutput) {
