@@ -182,6 +182,13 @@ bool LineCipherReader::ReadLine(std::string* line) {
   }
 }
 
+bool LineCipherReader::ReadBlock(std::string_view* bytes) {
+  if (pos_ == len_ && !Fill()) return false;
+  *bytes = std::string_view(reinterpret_cast<const char*>(buffer_.get()) + pos_, len_ - pos_);
+  pos_ = len_;
+  return true;
+}
+
 void LineCipherReader::Close() {
   ahead_.reset();  // the thread ends before the file closes
   if (file_ != nullptr) {

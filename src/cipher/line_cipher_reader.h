@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "cipher/line_cipher.h"
 
@@ -34,6 +35,11 @@ class LineCipherReader {
   // the bytes deciphered since the last line feed are then in `*line` but
   // are not a line. A byte 0xFF is data like any other.
   bool ReadLine(std::string* line);
+
+  // Hands out the next stretch of deciphered bytes, whatever its lines: the
+  // rest of the block being read, or the next one. The view lives until the
+  // next call; false at the end of the file (or on a read error).
+  bool ReadBlock(std::string_view* bytes);
 
   // Closes the file and wipes the state. Safe to repeat.
   void Close();
