@@ -1,8 +1,9 @@
 // The bytes of a file read whole, held in memory of their own.
 //
 // A large source is read into memory that is not cleared first: clearing
-// 16 MB costs as much as reading them. The bytes are the file's as the
-// reads returned them; view() lives as long as the FileText.
+// 16 MB costs as much as reading them; and into memory taken in huge pages
+// where the system has them (platform/large_memory.h). The bytes are the
+// file's as the reads returned them; view() lives as long as the FileText.
 #ifndef TARVEX_PLATFORM_FILE_TEXT_H_
 #define TARVEX_PLATFORM_FILE_TEXT_H_
 
@@ -10,6 +11,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "platform/large_memory.h"
 
 namespace tarvex {
 
@@ -30,7 +33,7 @@ class FileText {
   void SetSize(std::size_t size) { size_ = size; }
 
  private:
-  std::unique_ptr<char[]> bytes_;
+  LargeMemory bytes_;
   std::size_t size_ = 0;
   std::size_t capacity_ = 0;
 };
