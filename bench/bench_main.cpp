@@ -129,10 +129,11 @@ bool WriteSummary(std::ostream& out, const SummaryReporter& reporter,
       << "- Cipher: " << w.cipherPlain.size() << " bytes of policy text (the source, repeated)\n"
       << "- Source: " << w.sourceText.size() << " bytes, " << w.sourceLines << " lines, "
       << kSourceEntries << " entries (string, bool, int, continued strings, attributes, "
-      << "one PeerLinkKey line with a 64-byte key file)\n"
-      << "- Dictionaries: " << kLargeDictionaryRows << " rows with the " << kUsedKeywords
-      << " used rows spread evenly, the last on the last row; and the " << kUsedKeywords
-      << " rows alone\n"
+      << "one PeerLinkKey line with a 64-byte key file), keywords drawn at random from the "
+      << kLargeDictionaryRows << "-row dictionary; the 16 MB source is it 16 times\n"
+      << "- The same check against " << kSmallDictionaryRows << " rows: a source of the same "
+      << "shape, " << w.smallSourceText.size() << " bytes, keywords drawn at random from a "
+      << kSmallDictionaryRows << "-row dictionary\n"
       << "- LoadKeywordFile: " << kLoadDictionaryRows << " rows\n\n"
       << "## Results\n\n"
       << "| Benchmark | Time per run | Throughput |\n"
@@ -150,6 +151,14 @@ bool WriteSummary(std::ostream& out, const SummaryReporter& reporter,
 
   const bool vectorPath = ActiveCipherPath() != CipherPath::kPortable;
   const std::vector<Ratio> ratios = {
+      {"Whole process: tarvexc generate 16 MB over the direct encipherment program (speed)",
+       "Process/Generate_16MB/tarvexc", "Process/Generate_16MB/direct", true, 10.0},
+      {"Whole process: tarvexc convert 16 MB over the direct decipherment program (speed)",
+       "Process/Convert_16MB/tarvexc", "Process/Convert_16MB/direct", true, 6.0},
+      {"Whole process: tarvexc check 1 MB, 10,000 rows over 100 rows (time)",
+       "Process/Check_1MB/10000_rows", "Process/Check_1MB/100_rows", false, 1.1},
+      {"Check against 10,000 rows over check against 100 rows (time)",
+       "Generate/Check_only/10000_rows", "Generate/Check_only/100_rows", false, 1.1},
       {"Enciphering: LineCipher over the direct form (speed)", "Cipher/Encipher/LineCipher",
        "Cipher/Encipher/Direct", true, vectorPath ? 12.0 : 8.0},
       {"Enciphering, portable kernel forced, over the direct form (speed)",
@@ -157,19 +166,11 @@ bool WriteSummary(std::ostream& out, const SummaryReporter& reporter,
       {"Enciphering, AVX2 kernel forced, over the direct form (speed)",
        "Cipher/Encipher/LineCipher_avx2", "Cipher/Encipher/Direct", true, 12.0},
       {"Enciphering, AVX-512 kernel forced, over the direct form (speed)",
-       "Cipher/Encipher/LineCipher_avx512", "Cipher/Encipher/Direct", true, 12.0},
+       "Cipher/Encipher/LineCipher_avx512", "Cipher/Encipher/Direct", true, 25.0},
       {"Deciphering: LineCipher over the direct form (speed)", "Cipher/Decipher/LineCipher",
        "Cipher/Decipher/Direct", true, 6.0},
-      {"Whole process: tarvexc generate 16 MB over the direct encipherment program (speed)",
-       "Process/Generate_16MB/tarvexc", "Process/Generate_16MB/direct", true, 5.0},
-      {"Whole process: tarvexc convert 16 MB over the direct decipherment program (speed)",
-       "Process/Convert_16MB/tarvexc", "Process/Convert_16MB/direct", true, 4.0},
-      {"Whole process: tarvexc check 1 MB, 10,000 rows over 100 rows (time)",
-       "Process/Check_1MB/10000_rows", "Process/Check_1MB/100_rows", false, 1.2},
       {"Deciphering a file line by line: LineCipherReader over the direct form (speed)",
        "Cipher/Decipher/LineCipherReader_file_by_line", "Cipher/Decipher/Direct", true, 0},
-      {"Check against 10,000 rows over check against 100 rows (time)",
-       "Generate/Check_only/10000_rows", "Generate/Check_only/100_rows", false, 2.0},
       {"Check and write against 10,000 rows over 100 rows (time)",
        "Generate/Check_and_write/10000_rows", "Generate/Check_and_write/100_rows", false, 0},
       {"Generate (check and write, 10,000 rows) over copying the source (time)",
@@ -203,6 +204,47 @@ bool WriteSummary(std::ostream& out, const SummaryReporter& reporter,
     out << "| Peak memory of tarvexc converting a 48 MB policy.bin (MiB, not a ratio) | "
         << Fixed(peak->second.peakMiB, 1) << " | at most 8.0 | " << (ok ? "yes" : "NO") << " |\n";
   }
+
+  // The check at the speed of memory: every byte of the source once.
+  const std::vector<std::pair<std::string, double>> speedsMBs = {
+      {"CheckPass/sound_1MB/10000_rows", 1000.0},
+      {"CheckPass/sound_16MB/10000_rows", 1000.0},
+      {"CheckText/All_faults/sound_1MB/10000_rows", 1000.0},
+      {"CheckText/All_faults/sound_16MB/10000_rows", 1000.0},
+  };
+  out << "\n## Speeds\n\n| Benchmark | Measured | Target | Met |\n|---|---:|---:|---|\n";
+  for (const auto& [name, target] : speedsMBs) {
+    auto r = results.find(name);
+    if (r == results.end()) continue;
+    // From the median time, as every other figure here.
+    const double bytes = r->second.bytesPerSecond * r->second.seconds;
+    const double mbs = r->second.seconds > 0 ? bytes / r->second.seconds / 1e6 : 0;
+    const bool ok = mbs >= target;
+    allMet = allMet && ok;
+    out << "| " << name << " | " << Fixed(mbs, 0) << " MB/s | at least " << Fixed(target, 0)
+        << " MB/s | " << (ok ? "yes" : "NO") << " |\n";
+  }
+
+  // Start-up: what tarvexc costs beyond starting any program.
+  const std::vector<std::pair<std::string, std::string>> startups = {
+      {"tarvexc --help", "Process/Startup/tarvexc_help"},
+      {"tarvexc check of a 1 KB source (100 rows)", "Process/Startup/tarvexc_check_1KB"},
+  };
+  if (auto empty = results.find("Process/Startup/empty_program"); empty != results.end()) {
+    out << "\n## Start-up\n\n| Process | Beyond an empty C++ program (" +
+               Fixed(empty->second.seconds * 1e3, 2) + " ms) | Target | Met |\n"
+        << "|---|---:|---:|---|\n";
+    for (const auto& [what, name] : startups) {
+      auto r = results.find(name);
+      if (r == results.end()) continue;
+      const double extraMs = (r->second.seconds - empty->second.seconds) * 1e3;
+      const bool ok = extraMs <= 1.0;
+      allMet = allMet && ok;
+      out << "| " << what << " | " << (extraMs >= 0 ? "+" : "") << Fixed(extraMs, 2)
+          << " ms | at most +1.00 ms | " << (ok ? "yes" : "NO") << " |\n";
+    }
+  }
+
   // Checks that run while the user types have a time of their own to keep.
   const std::vector<std::pair<std::string, double>> limitsMs = {
       {"CheckText/All_faults/sound_1MB/10000_rows", 10.0},

@@ -1,17 +1,20 @@
-// Whole processes, as a user runs them: tarvexc beside the direct
-// transcription of the cipher (direct_cipher_tool.cpp) on the same files,
-// tarvexc check against both dictionaries, and the peak memory of
-// converting a 48 MB policy.bin (the child's maximum resident set, as GNU
-// time reports it).
+// Whole processes, as a user runs them: tarvexc beside the direct form of
+// the cipher as a program (direct_cipher_tool.cpp) on the same files,
+// tarvexc check against both dictionaries (each with its own source), the
+// start-up beside an empty C++ program, and the peak memory of converting
+// a 48 MB policy.bin (the child's maximum resident set, as GNU time
+// reports it).
 #include <benchmark/benchmark.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
 #include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,6 +31,7 @@ struct BigFiles {
   std::string source16;  // the 1 MB source, 16 times: checks and compiles
   std::string binary16;  // that source compiled by tarvexc
   std::string binary48;  // 48 MB of policy text and a time stamp, enciphered
+  std::string fault;     // why the files cannot serve, if they cannot
 };
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
@@ -39,6 +43,18 @@ std::string Enciphered(std::string plain) {
   auto* bytes = reinterpret_cast<uint8_t*>(plain.data());
   c.EncipherBytes(bytes, plain.size(), bytes);
   return plain;
+}
+
+std::string Deciphered(std::string enciphered) {
+  LineCipher c;
+  auto* bytes = reinterpret_cast<uint8_t*>(enciphered.data());
+  c.DecipherBytes(bytes, enciphered.size(), bytes);
+  return enciphered;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Runs `args` with its output thrown away; the wall time is the caller's.
@@ -78,15 +94,23 @@ const BigFiles& Big() {
     const std::filesystem::path folder = std::filesystem::path(w.sourcePath).parent_path() / "big";
     std::filesystem::create_directories(folder);
     f.source16 = (folder / "source.inf").string();
-    std::string text;
-    for (int i = 0; i < 16; ++i) text += w.sourceText;
-    WriteBytes(f.source16, text);
+    WriteBytes(f.source16, w.source16Text);
     f.binary16 = (folder / "compiled.bin").string();
-    Run({TARVEXC_PATH, "--keywords", w.smallDictPath, "generate", f.source16});
+    Run({TARVEXC_PATH, "--keywords", w.dictionaryPath, "generate", f.source16});
     std::filesystem::rename(folder / "policy.bin", f.binary16);
     f.binary48 = (folder / "large.bin").string();
     WriteBytes(f.binary48, Enciphered(w.cipherPlain + w.cipherPlain + w.cipherPlain +
                                       "TimeStamp = 202612511080509\r\n"));
+    // The yardstick must be the cipher itself, both ways round.
+    const std::string out = f.source16 + ".direct";
+    if (Run({DIRECT_CIPHER_PATH, "encipher", f.source16, out}) != 0 ||
+        Deciphered(ReadBytes(out)) != w.source16Text) {
+      f.fault = "the direct encipherment program gives other bytes";
+    } else if (Run({DIRECT_CIPHER_PATH, "decipher", f.binary16, out}) != 0 ||
+               ReadBytes(out) != Deciphered(ReadBytes(f.binary16))) {
+      f.fault = "the direct decipherment program gives other bytes";
+    }
+    std::filesystem::remove(out);
     return f;
   }();
   return files;
@@ -94,8 +118,18 @@ const BigFiles& Big() {
 
 void RunProcess(benchmark::State& state, const std::vector<std::string>& args, std::size_t bytes,
                 bool reportPeak = false) {
+  if (!Big().fault.empty()) {
+    state.SkipWithError(Big().fault.c_str());
+    return;
+  }
   long peak = 0;
   for (auto _ : state) {
+    // Each run starts with the disk idle: the megabytes an earlier run
+    // wrote would otherwise still be on their way out, and replacing or
+    // emptying a file waits for them.
+    state.PauseTiming();
+    ::sync();
+    state.ResumeTiming();
     peak = Run(args, reportPeak);
     if (peak < 0) {
       state.SkipWithError(("failed: " + args[0] + " " + args[args.size() > 2 ? 2 : 1]).c_str());
@@ -114,7 +148,7 @@ std::size_t SizeOf(const std::string& path) {
 void GenerateTarvexc(benchmark::State& state) {
   const BigFiles& f = Big();
   RunProcess(state,
-             {TARVEXC_PATH, "--keywords", Workload::Get().smallDictPath, "generate", f.source16},
+             {TARVEXC_PATH, "--keywords", Workload::Get().dictionaryPath, "generate", f.source16},
              SizeOf(f.source16));
 }
 
@@ -136,18 +170,32 @@ void ConvertDirect(benchmark::State& state) {
              SizeOf(f.binary16));
 }
 
-void CheckWith(benchmark::State& state, const std::string& dictionary) {
-  const Workload& w = Workload::Get();
-  RunProcess(state, {TARVEXC_PATH, "--keywords", dictionary, "check", w.sourcePath},
-             w.sourceText.size());
+void CheckWith(benchmark::State& state, const std::string& dictionary, const std::string& source) {
+  RunProcess(state, {TARVEXC_PATH, "--keywords", dictionary, "check", source}, SizeOf(source));
 }
 
 void Check10000(benchmark::State& state) {
-  CheckWith(state, Workload::Get().dictionaryPath);
+  const Workload& w = Workload::Get();
+  CheckWith(state, w.dictionaryPath, w.sourcePath);
 }
 
 void Check100(benchmark::State& state) {
-  CheckWith(state, Workload::Get().smallDictPath);
+  const Workload& w = Workload::Get();
+  CheckWith(state, w.smallDictPath, w.smallSourcePath);
+}
+
+// Start-up: a program that does nothing, and tarvexc doing next to nothing.
+void StartEmpty(benchmark::State& state) {
+  RunProcess(state, {EMPTY_PROGRAM_PATH}, 0);
+}
+
+void StartHelp(benchmark::State& state) {
+  RunProcess(state, {TARVEXC_PATH, "--help"}, 0);
+}
+
+void StartCheck(benchmark::State& state) {
+  const Workload& w = Workload::Get();
+  CheckWith(state, w.smallDictPath, w.tinySourcePath);
 }
 
 void Convert48Peak(benchmark::State& state) {
@@ -180,6 +228,18 @@ BENCHMARK(Check10000)
     ->UseRealTime();
 BENCHMARK(Check100)
     ->Name("Process/Check_1MB/100_rows")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(StartEmpty)
+    ->Name("Process/Startup/empty_program")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(StartHelp)
+    ->Name("Process/Startup/tarvexc_help")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(StartCheck)
+    ->Name("Process/Startup/tarvexc_check_1KB")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(Convert48Peak)

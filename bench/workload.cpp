@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 #include "keywords/keyword_file.h"
@@ -15,30 +16,43 @@ namespace {
 
 enum class Kind { kString, kBool, kInt, kContinued };
 
-Kind KindOf(int keyword) {
-  return static_cast<Kind>(keyword % 4);
+Kind KindOf(int row) {
+  return static_cast<Kind>(row % 4);
 }
 
-// The name of used keyword k as the dictionary writes it.
-std::string UsedName(int k) {
+// The name of a generated row as the dictionary writes it: the same width
+// in both dictionaries, so that their sources differ only in which rows
+// they name.
+std::string RowName(int row) {
   static const char* const kStems[] = {"Banner", "AllowRemote", "Timeout", "Notice"};
-  return std::string(kStems[k % 4]) + "Setting" + std::to_string(k);
+  std::string number = std::to_string(row);
+  return std::string(kStems[row % 4]) + "Setting" + std::string(5 - number.size(), '0') + number;
 }
 
-std::string UsedRow(int k) {
-  switch (KindOf(k)) {
+std::string RowLine(int row) {
+  switch (KindOf(row)) {
     case Kind::kBool:
-      return UsedName(k) + ", bool, ,\n";
+      return RowName(row) + ", bool, ,\n";
     case Kind::kInt:
-      return UsedName(k) + " , Int , -1000 , 100000\n";
+      return RowName(row) + " , Int , -1000 , 100000\n";
     default:
-      return UsedName(k) + ",string,,\n";
+      return RowName(row) + ",string,,\n";
   }
 }
 
+// A dictionary of `rows` rows: generated ones, PeerLinkKey among them.
+std::string Dictionary(int rows) {
+  std::string text = "; keywords of the benchmark sources\n";
+  for (int row = 0; row < rows - 1; ++row) {
+    text += RowLine(row);
+    if (row == rows / 2) text += "PeerLinkKey,string,,\n";
+  }
+  return text;
+}
+
 // The keyword as entry i writes it: as in the dictionary, in capitals, or in small letters.
-std::string WrittenName(int k, int i) {
-  std::string name = UsedName(k);
+std::string WrittenName(int row, int i) {
+  std::string name = RowName(row);
   for (char& c : name) {
     if (i % 3 == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     if (i % 3 == 2 && c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
@@ -57,22 +71,25 @@ std::string Attribute(int i) {
   }
 }
 
-// The source, with string values padded by `pad` characters. The keywords
-// are the generated ones; the PeerLinkKey line stands in the middle.
-std::string MakeSource(std::size_t pad) {
+// A source of `entries` entries naming rows of a `rows`-row dictionary at
+// random, with string values padded by `pad` characters; the PeerLinkKey
+// line stands in the middle.
+std::string MakeSource(int rows, int entries, std::size_t pad) {
   std::string out;
   out.reserve(kSourceTargetBytes + 4096);
   const std::string filler(pad, 'x');
-  for (int i = 0; i < kSourceEntries; ++i) {
+  std::mt19937 rng(20021);  // the same draw for every pad
+  std::uniform_int_distribution<int> pick(0, rows - 2);
+  for (int i = 0; i < entries; ++i) {
     if (i % 2000 == 0) out += "[Section" + std::to_string(i / 2000) + "]\r\n";
     if (i % 40 == 0) out += "; entries from " + std::to_string(i) + " on\r\n";
-    if (i == kSourceEntries / 2) {
+    const int row = pick(rng);
+    if (i == entries / 2) {
       out += "PeerLinkKey = peer.key\r\n";
       continue;
     }
-    const int k = i % kGeneratedKeywords;
-    const std::string key = WrittenName(k, i) + Attribute(i);
-    switch (KindOf(k)) {
+    const std::string key = WrittenName(row, i) + Attribute(i);
+    switch (KindOf(row)) {
       case Kind::kString:
         out += key + " = message text " + std::to_string(i) + " " + filler + "\r\n";
         break;
@@ -91,6 +108,15 @@ std::string MakeSource(std::size_t pad) {
     }
   }
   return out;
+}
+
+// The source of a `rows`-row dictionary, padded to about 1 MB.
+std::string SizedSource(int rows) {
+  // The size grows by one byte per padded entry for each character of pad.
+  const std::size_t bare = MakeSource(rows, kSourceEntries, 0).size();
+  const std::size_t padded = MakeSource(rows, kSourceEntries, 1).size() - bare;
+  const std::size_t pad = bare < kSourceTargetBytes ? (kSourceTargetBytes - bare) / padded : 0;
+  return MakeSource(rows, kSourceEntries, pad);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -119,18 +145,19 @@ Workload::Workload() {
   fs::current_path(folder_);
   auto path = [&](const char* name) { return (fs::path(folder_) / name).string(); };
 
-  // The size grows by one byte per padded entry for each character of pad.
-  const std::size_t bare = MakeSource(0).size();
-  const std::size_t padded = MakeSource(1).size() - bare;
-  const std::size_t pad = bare < kSourceTargetBytes ? (kSourceTargetBytes - bare) / padded : 0;
-  sourceText = MakeSource(pad);
+  sourceText = SizedSource(kLargeDictionaryRows);
+  smallSourceText = SizedSource(kSmallDictionaryRows);
   for (char c : sourceText) sourceLines += c == '\n';
   sourcePath = path("source.inf");
+  smallSourcePath = path("small-source.inf");
+  tinySourcePath = path("tiny.inf");
   binaryPath = path("policy.bin");
   copyTargetPath = path("copy.inf");
   WriteFile(sourcePath, sourceText);
+  WriteFile(smallSourcePath, smallSourceText);
+  WriteFile(tinySourcePath, MakeSource(kSmallDictionaryRows, 24, 4));
 
-  std::string continued = UsedName(0) + " = start \\\r\n";
+  std::string continued = RowName(0) + " = start \\\r\n";
   for (int i = 0; i < 40000; ++i) {
     continued += "  continued line " + std::to_string(i) + " of one long banner value \\\r\n";
   }
@@ -141,22 +168,10 @@ Workload::Workload() {
   for (int b = 0; b < 64; ++b) key += static_cast<char>(b * 5 + 3);
   WriteFile(path("peer.key"), key);
 
-  std::string small = "; the keywords the benchmark source uses\n";
-  std::string large = small;
-  for (int k = 0; k < kUsedKeywords; ++k) {
-    const std::string row = k == kGeneratedKeywords ? "PeerLinkKey,string,,\n" : UsedRow(k);
-    small += row;
-    const int fillers = kLargeDictionaryRows / kUsedKeywords - 1;
-    for (int f = 0; f < fillers; ++f) {
-      const int n = k * fillers + f;
-      large += UsedName(n % 4) + "Filler" + std::to_string(n) + (n % 2 ? ",int,0,10\n" : ",bool\n");
-    }
-    large += row;
-  }
   smallDictPath = path("keyword-100.txt");
   dictionaryPath = path("keyword-10000.txt");
-  WriteFile(smallDictPath, small);
-  WriteFile(dictionaryPath, large);
+  WriteFile(smallDictPath, Dictionary(kSmallDictionaryRows));
+  WriteFile(dictionaryPath, Dictionary(kLargeDictionaryRows));
   Load(smallDictionary, smallDictPath);
   Load(largeDictionary, dictionaryPath);
 
@@ -170,6 +185,7 @@ Workload::Workload() {
 
   while (cipherPlain.size() + sourceText.size() <= kCipherBytes) cipherPlain += sourceText;
   cipherPlain += sourceText.substr(0, kCipherBytes - cipherPlain.size());
+  for (int i = 0; i < 16; ++i) source16Text += sourceText;
 }
 
 Workload::~Workload() {

@@ -1,4 +1,5 @@
 // CheckSource on arbitrary bytes, with the editor holding the same bytes:
+// the fast scan and the plain one give the same faults, field by field;
 // no crash, at most one message, a fault always ends with the closing
 // line of the fault messages and selects inside the text, and a sound
 // source shows nothing. The check that lists every fault must begin with
@@ -100,6 +101,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       FUZZ_CHECK(faults[0].selection.start == ws.selections[0].first);
       FUZZ_CHECK(faults[0].selection.end == ws.selections[0].second);
     }
+  }
+  // The fast scan is the plain scan, only faster.
+  const std::vector<SourceFault> plain = CheckText(bytes, dictionary, ScanForm::kPlain);
+  FUZZ_CHECK(plain.size() == faults.size());
+  for (std::size_t i = 0; i < faults.size(); ++i) {
+    FUZZ_CHECK(plain[i].messageId == faults[i].messageId);
+    FUZZ_CHECK(plain[i].message == faults[i].message);
+    FUZZ_CHECK(plain[i].line == faults[i].line && plain[i].lastLine == faults[i].lastLine);
+    FUZZ_CHECK(plain[i].selects == faults[i].selects);
+    FUZZ_CHECK(plain[i].selection.start == faults[i].selection.start);
+    FUZZ_CHECK(plain[i].selection.end == faults[i].selection.end);
   }
   for (std::size_t i = 0; i < faults.size(); ++i) {
     const SourceFault& f = faults[i];

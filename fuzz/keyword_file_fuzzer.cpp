@@ -1,6 +1,7 @@
 // LoadKeywordFile on arbitrary bytes: every line piece that is not a
 // comment becomes exactly the row the keyword file's rules give, and a
-// lookup by name finds the first row of that name, whatever its case.
+// lookup by name finds the first row of that name, whatever its case, with
+// the rule of that row's fields.
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -10,6 +11,7 @@
 #include "fuzz_support.h"
 #include "keywords/ascii_case.h"
 #include "keywords/keyword_file.h"
+#include "keywords/keyword_rule.h"
 #include "keywords/keyword_table.h"
 #include "platform/fake_window_system.h"
 
@@ -90,6 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     FUZZ_CHECK(!table.Find(name + " "));  // names never end in a blank
     KeywordDef copy{"untouched", "", "", ""};
     FUZZ_CHECK(FindKeyword(table, name, &copy) && copy == expected[index]);
+    // The rule the index keeps is the rule of the row's fields.
+    KeywordRule rule;
+    FUZZ_CHECK(table.FindRule(SwapCase(name), &rule));
+    const KeywordRule want = RuleOfRow(copy);
+    FUZZ_CHECK(rule.type == want.type && rule.minimum == want.minimum &&
+               rule.maximum == want.maximum);
   }
   KeywordDef untouched{"untouched", "a", "b", "c"};
   const std::string absent = std::string(bytes.substr(0, 40)) + "\001absent";

@@ -4,6 +4,7 @@
 
 #include "checker/fault_table.h"
 #include "checker/source_scan.h"
+#include "checker/text_scan.h"
 #include "keywords/line_pieces.h"
 #include "platform/message_format.h"
 #include "platform/resource_ids.h"
@@ -59,10 +60,16 @@ class AllFaults : public ScanFaultSink {
 
 }  // namespace
 
-std::vector<SourceFault> CheckText(std::string_view text, const KeywordTable& table) {
-  TextPieceSource pieces(text);
+std::vector<SourceFault> CheckText(std::string_view text, const KeywordTable& table,
+                                   ScanForm form) {
   AllFaults sink(text);
-  const ScanOutcome outcome = ScanSource(pieces, table, sink);
+  ScanOutcome outcome;
+  if (form == ScanForm::kFast) {
+    outcome = ScanSourceText(text, table, sink);
+  } else {
+    TextPieceSource pieces(text);
+    outcome = ScanSource(pieces, table, sink);
+  }
   std::vector<SourceFault>& faults = sink.faults();
   if (!outcome.contentSeen) {
     SourceFault f;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "checker/error_location.h"
+#include "checker/source_scan.h"
 #include "keywords/keyword_table.h"
 
 namespace tarvex {
@@ -29,8 +30,10 @@ struct SourceFault {
   ErrorSelection selection;  // Generate's selection in the text, in byte offsets
 };
 
-// Every fault of `text`, in order; empty for a sound source.
-std::vector<SourceFault> CheckText(std::string_view text, const KeywordTable& table);
+// Every fault of `text`, in order; empty for a sound source. Either form of
+// the scan gives the same faults; the plain one is there to be compared with.
+std::vector<SourceFault> CheckText(std::string_view text, const KeywordTable& table,
+                                   ScanForm form = ScanForm::kFast);
 
 // A 1-based line and column of a byte offset in a text whose lines end with
 // a line feed (a CR before it belongs to the line), columns counted in bytes.

@@ -12,10 +12,6 @@ bool IsDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-bool IsCWhiteSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 // Accumulates decimal digits from `pos`; false once the magnitude passes
 // what a signed 32-bit number can hold (2^31, for the negative limit).
 bool AccumulateDigits(std::string_view text, std::size_t pos, int64_t* magnitude) {
@@ -30,12 +26,6 @@ bool AccumulateDigits(std::string_view text, std::size_t pos, int64_t* magnitude
   return fits;
 }
 
-int32_t Clamp(int64_t v) {
-  if (v > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-  if (v < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-  return static_cast<int32_t>(v);
-}
-
 }  // namespace
 
 bool IsIntegerText(std::string_view text) {
@@ -45,19 +35,6 @@ bool IsIntegerText(std::string_view text) {
     if (!IsDigit(text[i])) return false;
   }
   return true;
-}
-
-int32_t BoundValue(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && IsCWhiteSpace(text[pos])) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  int64_t magnitude = 0;
-  AccumulateDigits(text, pos, &magnitude);
-  return Clamp(negative ? -magnitude : magnitude);
 }
 
 bool IntegerValue(std::string_view integerText, int32_t* value) {
@@ -99,6 +76,53 @@ CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword, std:
       return CheckResult::OutOfRange;
     }
     return CheckResult::Ok;
+  }
+  return CheckResult::UnsupportedType;
+}
+
+CheckResult CheckValue(const KeywordRule& rule, std::string_view value, bool continued) {
+  switch (rule.type) {
+    case ValueType::kString:
+      return CheckResult::Ok;
+    case ValueType::kBool: {
+      if (continued) return CheckResult::ContinuationNotAllowed;
+      // A byte with bit 5 set equals a small letter only when it is that
+      // letter in either case, so one OR folds the whole word.
+      auto word = [&value](std::size_t at, std::size_t n) {
+        uint32_t w = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+          w |= uint32_t{static_cast<unsigned char>(value[at + i])} << (8 * i);
+        }
+        return w | 0x20202020u >> (8 * (4 - n));
+      };
+      constexpr uint32_t kTrue = 't' | 'r' << 8 | 'u' << 16 | uint32_t{'e'} << 24;
+      constexpr uint32_t kFals = 'f' | 'a' << 8 | 'l' << 16 | uint32_t{'s'} << 24;
+      if (value.size() == 4 && word(0, 4) == kTrue) return CheckResult::Ok;
+      if (value.size() == 5 && word(0, 4) == kFals && word(4, 1) == 'e') return CheckResult::Ok;
+      return CheckResult::BadBoolean;
+    }
+    case ValueType::kInt: {
+      if (continued) return CheckResult::ContinuationNotAllowed;
+      // IsIntegerText and IntegerValue in one pass.
+      if (value.empty()) return CheckResult::BadInteger;
+      std::size_t i = 0;
+      const bool negative = value[0] == '-';
+      if (negative || value[0] == '+') i = 1;
+      constexpr uint64_t kPast = uint64_t{1} << 31;  // beyond it nothing fits
+      uint64_t magnitude = 0;
+      for (; i < value.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(value[i]) - unsigned{'0'};
+        if (digit > 9) return CheckResult::BadInteger;
+        if (magnitude <= kPast) magnitude = magnitude * 10 + digit;
+      }
+      if (magnitude > kPast || (magnitude == kPast && !negative)) return CheckResult::OutOfRange;
+      const int64_t v =
+          negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+      if (v < rule.minimum || v > rule.maximum) return CheckResult::OutOfRange;
+      return CheckResult::Ok;
+    }
+    case ValueType::kOther:
+      break;
   }
   return CheckResult::UnsupportedType;
 }

@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "checker/check_result.h"
+#include "keywords/keyword_rule.h"
 #include "keywords/keyword_table.h"
 
 namespace tarvex {
@@ -21,12 +22,6 @@ namespace tarvex {
 // A lone "+" or "-" is one (and counts as 0).
 bool IsIntegerText(std::string_view text);
 
-// Reads a dictionary bound as a signed 32-bit number the way the C library
-// reads a number: leading white space (space, \t, \n, \v, \f, \r) skipped,
-// an optional sign, then the digits up to the first other character. No
-// digits give 0; a number beyond 32 bits saturates at the nearest limit.
-int32_t BoundValue(std::string_view text);
-
 // The value of an integer text, or false when it does not fit in 32 bits.
 bool IntegerValue(std::string_view integerText, int32_t* value);
 
@@ -34,6 +29,10 @@ bool IntegerValue(std::string_view integerText, int32_t* value);
 // `continued` says whether the entry took more than one line.
 CheckResult CheckEntry(const KeywordTable& table, std::string_view keyword, std::string_view value,
                        bool continued);
+
+// The same check once the keyword's row is found, from the row's rule: the
+// result CheckEntry gives for a keyword that is not blank and has a row.
+CheckResult CheckValue(const KeywordRule& rule, std::string_view value, bool continued);
 
 // The same check against the process-wide table.
 CheckResult CheckEntry(std::string_view keyword, std::string_view value, bool continued);

@@ -34,12 +34,27 @@ class ScanFaultSink {
   virtual bool OnFault(ScanFault fault) = 0;
 };
 
+// The plain scan below, or the fast one over text in memory (text_scan.h).
+enum class ScanForm { kFast, kPlain };
+
 struct ScanOutcome {
   bool contentSeen = false;  // some line was not blank
   bool stopped = false;      // the sink ended the scan
 };
 
-ScanOutcome ScanSource(PieceSource& pieces, const KeywordTable& table, ScanFaultSink& sink);
+// The plain scan, a piece at a time. It is the form every faster one must
+// match (checker/text_scan.h). `linesBefore` pieces were read before the
+// first one `pieces` gives.
+ScanOutcome ScanSource(PieceSource& pieces, const KeywordTable& table, ScanFaultSink& sink,
+                       int linesBefore = 0);
+
+// One step of it: the line `piece`, numbered `lineNumber`, with the
+// continuation lines of its entry read from `pieces`. Sets `*content` to
+// whether the line is not blank and `*fault` to the entry's fault
+// (messageId 0 when there is none); returns the number of continuation
+// lines taken, after which the scan goes on.
+int ScanLine(PieceSource& pieces, const SourcePiece& piece, int lineNumber,
+             const KeywordTable& table, bool* content, ScanFault* fault);
 
 }  // namespace tarvex
 

@@ -1,6 +1,7 @@
 // The check pass of Generate over a saved policy source.
 #include "checker/fault_table.h"
 #include "checker/source_scan.h"
+#include "checker/text_scan.h"
 #include "commands/main_frame_logic.h"
 #include "keywords/line_pieces.h"
 #include "platform/regular_file.h"
@@ -28,20 +29,19 @@ class FirstFault : public ScanFaultSink {
 bool MainFrameLogic::CheckSource() {
   // The file is read whole and closed before the scan: scanning text in
   // memory needs no copy of its lines.
-  std::string source;
+  FileText source;
   if (!readSource_(m_sourcePath, &source)) {
     // Stopping Generate without a word would leave the user guessing.
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }
-  return CheckSourceText(source);
+  return CheckSourceText(source.view());
 }
 
 bool MainFrameLogic::CheckSourceText(std::string_view source,
                                      const std::function<void()>& beforeReport) {
-  TextPieceSource pieces(source);
   FirstFault first;
-  const ScanOutcome outcome = ScanSource(pieces, keywordTable(), first);
+  const ScanOutcome outcome = ScanSourceText(source, keywordTable(), first);
 
   if ((outcome.stopped || !outcome.contentSeen) && beforeReport) beforeReport();
   // The fault report: file closed first, then the selection, then one message.

@@ -17,7 +17,8 @@ bool Offered(CipherPath path) {
     case CipherPath::kAvx2:
       return __builtin_cpu_supports("avx2");
     case CipherPath::kAvx512:
-      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw");
+      return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+             __builtin_cpu_supports("avx512vl");
 #else
     case CipherPath::kAvx2:
     case CipherPath::kAvx512:

@@ -2,7 +2,9 @@
 // (t, r) of every position, then the keystream of all positions at once,
 // each from its own (t, r), by running the eight steps branch-free in
 // 16-bit lanes that the compiler vectorises. The keystream pass is built
-// once per instruction set; the processor picks at run time.
+// for plain x86-64 (or whatever the target is) and for AVX2; the AVX-512
+// form is written out by hand (encipher_avx512.cpp). The processor picks at
+// run time.
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -21,8 +23,8 @@
 namespace tarvex::running {
 namespace {
 
-constexpr std::size_t kBlock = 1024;  // positions per scan; fits the L1 cache with room
-constexpr std::size_t kLanes = 64;    // positions per keystream call
+constexpr std::size_t kBlock = kScanBlock;
+constexpr std::size_t kLanes = 64;  // positions per keystream call
 
 // C_j = key[2j] * 256 + (key[2j+1] ^ 0x80): the key word of running byte r
 // is then (C_j ^ r * 0x101) - 0x80, the signed second byte included.
@@ -148,11 +150,6 @@ void EncipherPortable(const uint8_t* in, std::size_t n, uint8_t* out, RunningSta
 #ifdef TARVEX_CIPHER_X86
 __attribute__((target("avx2"))) void EncipherAvx2(const uint8_t* in, std::size_t n, uint8_t* out,
                                                   RunningState* st) {
-  EncipherBlocks(in, n, out, st);
-}
-
-__attribute__((target("avx512f,avx512bw"))) void EncipherAvx512(const uint8_t* in, std::size_t n,
-                                                                uint8_t* out, RunningState* st) {
   EncipherBlocks(in, n, out, st);
 }
 #endif

@@ -19,6 +19,19 @@ Tables Build() {
     power = Lo16(power * kM);
   }
   t.a = Lo16(power);
+  // A is odd, so it has an inverse modulo 2^16 (Newton's iteration doubles
+  // the bits that are right, from 3 to 48).
+  uint32_t inverse = t.a;
+  for (int k = 0; k < 4; ++k) inverse = Lo16(inverse * (2u - t.a * inverse));
+  uint32_t up = 1, down = inverse;
+  for (std::size_t i = 0; i <= kScanBlock; ++i) {
+    t.aPow[i] = Lo16(up);
+    up = Lo16(up * t.a);
+    if (i < kScanBlock) {
+      t.aInvPow[i] = Lo16(down);
+      down = Lo16(down * inverse);
+    }
+  }
   for (int r = 0; r < 256; ++r) {
     uint16_t previousW = 0;
     uint16_t previousS = 0;
@@ -105,12 +118,18 @@ std::size_t Chain(const uint8_t* in, std::size_t n, uint8_t* out, RunningState* 
   std::size_t i = 0;
   while (i < n) {
     const uint32_t x = steps(t, r);
-    const uint8_t p = static_cast<uint8_t>(in[i] ^ tb.f[r] ^ x ^ (x >> 8));
+    // The next running byte straight from the steps' XOR: what does not
+    // depend on it (the enciphered byte, fold(Sx), r itself) is put
+    // together while the loads are on their way, and the plain byte is
+    // taken from the two running bytes off the chain.
+    const uint32_t known = in[i] ^ tb.f[r] ^ r;
+    const uint32_t next = (known ^ x ^ (x >> 8)) & 0xFFu;
+    const uint8_t p = static_cast<uint8_t>(next ^ r);
     out[i] = p;
     lastT = t;
     lastR = r;
     t = (a * t + tb.b[r]) & 0xFFFFu;
-    r ^= p;
+    r = next;
     ++i;
     if (kStopAtLineFeed && p == '\n') break;
   }

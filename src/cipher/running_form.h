@@ -33,6 +33,9 @@ namespace tarvex::running {
 inline constexpr uint32_t kM = 20021;  // the carry factor, 0x4E35
 inline constexpr uint32_t kK = 346;    // the subkey factor, 0x15A
 
+// Positions per enciphering scan: a block's running values stay in the L1 cache.
+inline constexpr std::size_t kScanBlock = 1024;
+
 constexpr uint16_t Lo16(uint32_t v) {
   return static_cast<uint16_t>(v & 0xFFFFu);
 }
@@ -54,6 +57,10 @@ struct Tables {
   // 2k + 1): one multiply and one add then serve two steps.
   uint64_t g64[4][257];
   uint8_t f[257];  // fold(sx[r])
+  // For the enciphering scan as a plain prefix sum over a block:
+  // t_i = A^i * (t_0 + sum_{k<i} A^-(k+1) * b[r_k]).
+  uint16_t aPow[kScanBlock + 1];  // A^i
+  uint16_t aInvPow[kScanBlock];   // A^-(i+1)
 };
 
 const Tables& GetTables();
@@ -71,6 +78,12 @@ struct RunningState {
 // the given path, which the processor must offer; moves `st` on.
 void EncipherRunning(CipherPath path, const uint8_t* in, std::size_t n, uint8_t* out,
                      RunningState* st);
+
+#ifdef TARVEX_CIPHER_X86
+// The AVX-512 form of EncipherRunning (encipher_avx512.cpp), for
+// processors with AVX-512F, BW and VL.
+void EncipherAvx512(const uint8_t* in, std::size_t n, uint8_t* out, RunningState* st);
+#endif
 
 // Deciphers `n` (> 0) bytes; with `stopAtLineFeed`, stops after the first
 // plain line feed. Returns the bytes used and moves `st` on.

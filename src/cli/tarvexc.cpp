@@ -183,7 +183,7 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
   if (type == PolicyFileType::kSource && (o.command == "generate" || framedCheck)) {
     readAhead.emplace(file);
     frame.SetSourceReader(
-        [&](const std::string& path, std::string* bytes) { return readAhead->Read(path, bytes); });
+        [&](const std::string& path, FileText* text) { return readAhead->Read(path, text); });
   }
 
   bool ok = false;

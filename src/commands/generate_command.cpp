@@ -56,11 +56,12 @@ bool MainFrameLogic::GenerateFromPath(const std::string& path) {
 bool MainFrameLogic::GenerateFromSource() {
   // One read serves both passes: the check and the writer see the same
   // bytes, and a large source is not read twice.
-  std::string source;
-  if (!readSource_(m_sourcePath, &source)) {
+  FileText text;
+  if (!readSource_(m_sourcePath, &text)) {
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }
+  const std::string_view source = text.view();
   if (source.size() >= kSideBySideBytes) return CheckAndWriteSideBySide(source);
   return CheckSourceText(source) && WritePolicyBinaryFrom(source);
 }

@@ -9,7 +9,8 @@ MainFrameLogic::MainFrameLogic(WindowSystem& ws)
     : ws_(ws),
       table_(&GlobalKeywordTable()),
       clock_(CurrentUtcTime),
-      readSource_(ReadRegularFile) {}
+      readSource_(
+          [](const std::string& path, FileText* text) { return ReadRegularFile(path, text); }) {}
 
 void MainFrameLogic::ShowFrameMessage(int id, std::initializer_list<MessageArg> args) {
   ws_.FrameMessageBox(id, FormatMessage(id, args));

@@ -17,6 +17,7 @@
 
 #include "checker/select_kind.h"
 #include "keywords/keyword_table.h"
+#include "platform/file_text.h"
 #include "platform/message_format.h"
 #include "platform/system_time.h"
 
@@ -106,7 +107,7 @@ class MainFrameLogic {
   void SetClock(UtcClock clock) { clock_ = std::move(clock); }
   // How the checker and Generate read a source: as ReadRegularFile does
   // (true with the bytes, false when unreadable). ReadRegularFile unless set.
-  using SourceReader = std::function<bool(const std::string& path, std::string* bytes)>;
+  using SourceReader = std::function<bool(const std::string& path, FileText* text)>;
   void SetSourceReader(SourceReader reader) { readSource_ = std::move(reader); }
 
  protected:

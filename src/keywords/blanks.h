@@ -6,6 +6,7 @@
 #ifndef TARVEX_KEYWORDS_BLANKS_H_
 #define TARVEX_KEYWORDS_BLANKS_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,7 +15,11 @@ namespace tarvex {
 inline constexpr std::string_view kBlanks = " \t\n\r";
 
 inline bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+  // One test of a bit: every line's ends are trimmed with it.
+  constexpr uint64_t kSet =
+      uint64_t{1} << ' ' | uint64_t{1} << '\t' | uint64_t{1} << '\n' | uint64_t{1} << '\r';
+  const auto u = static_cast<unsigned char>(c);
+  return u <= ' ' && ((kSet >> u) & 1) != 0;
 }
 
 // StripLeadingBlanks and StripBlanks as views into `text`, for the loops

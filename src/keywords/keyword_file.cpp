@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "keywords/blanks.h"
+#include "keywords/byte_search.h"
 #include "keywords/line_pieces.h"
 #include "platform/message_format.h"
 #include "platform/regular_file.h"
@@ -45,9 +46,17 @@ bool ReadKeywordFile(KeywordTable& table, const std::string& path) {
   lines.reserve(std::min<std::size_t>(bytes.size() / 24, 200000));
   TextPieceSource pieces(bytes);
   SourcePiece piece;
+  const char* const fileEnd = bytes.data() + bytes.size();
   while (pieces.Next(&piece)) {
     const std::string_view line = LeadingBlanksSkipped(piece.text);
-    if (line.empty() || line[0] != ';') lines.push_back(KeywordTable::KeptLine::Of(line));
+    if (!line.empty() && line[0] == ';') continue;
+    // KeptLine::Of, with the name's comma sought a register at a time (the
+    // file's bytes lie beyond the line, so reading on is safe).
+    std::size_t nameEnd = FindEither(line.data(), line.size(),
+                                     static_cast<std::size_t>(fileEnd - line.data()), ',', ',');
+    while (nameEnd > 0 && IsBlank(line[nameEnd - 1])) --nameEnd;
+    lines.push_back(
+        {line.data(), static_cast<uint32_t>(nameEnd), static_cast<uint32_t>(line.size())});
   }
   table.AppendKeptLines(std::move(lines));
   return true;

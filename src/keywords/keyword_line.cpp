@@ -19,7 +19,14 @@ bool ParseKeywordLine(std::string_view piece, KeywordDef* row) {
 }
 
 std::string_view KeywordLineName(std::string_view line) {
-  return BlanksTrimmed(line.substr(0, line.find(',')));
+  // Every row's name is cut when a dictionary loads: a short loop, no
+  // library call.
+  std::size_t end = 0;
+  while (end < line.size() && line[end] != ',') ++end;
+  while (end > 0 && IsBlank(line[end - 1])) --end;
+  std::size_t start = 0;
+  while (start < end && IsBlank(line[start])) ++start;
+  return line.substr(start, end - start);
 }
 
 }  // namespace tarvex

@@ -1,73 +1,16 @@
 #include "keywords/keyword_table.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
 #include "keywords/ascii_case.h"
 #include "keywords/blanks.h"
+#include "keywords/folded_name.h"
 #include "keywords/keyword_line.h"
 
 namespace tarvex {
-
-namespace {
-
-constexpr uint64_t kOnes = 0x0101010101010101ull;
-constexpr uint64_t kHigh = 0x8080808080808080ull;
-
-// Up to eight bytes of `text` from `at` in one word (zero-filled), with the
-// capitals A to Z made small by setting bit 5 where a byte lies in 'A'..'Z'.
-uint64_t FoldedWord(std::string_view text, std::size_t at) {
-  uint64_t v = 0;
-  // A whole word is one fixed-size load; only the tail takes bytes one by
-  // one, as a memcpy of variable length would call the library.
-  if (text.size() - at >= 8) {
-    std::memcpy(&v, text.data() + at, 8);
-  } else {
-    for (std::size_t i = text.size(); i-- > at;) v = v << 8 | static_cast<unsigned char>(text[i]);
-  }
-  const uint64_t low7 = v & ~kHigh;
-  const uint64_t atLeastA = low7 + (0x80 - 'A') * kOnes;
-  const uint64_t aboveZ = low7 + (0x80 - 'Z' - 1) * kOnes;
-  const uint64_t upper = atLeastA & ~aboveZ & ~v & kHigh;
-  return v | upper >> 2;
-}
-
-// EqualsIgnoreAsciiCase, a word at a time: every lookup ends in one.
-bool FoldedEqual(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); i += 8) {
-    if (FoldedWord(a, i) != FoldedWord(b, i)) return false;
-  }
-  return true;
-}
-
-void Prefetch(const void* p) {
-#if defined(__GNUC__) || defined(__clang__)
-  __builtin_prefetch(p);
-#else
-  (void)p;
-#endif
-}
-
-}  // namespace
-
-uint32_t KeywordTable::FoldedHash(std::string_view text) {
-  uint64_t h = 0x2545F4914F6CDD1Dull ^ text.size();
-  for (std::size_t i = 0; i < text.size(); i += 8) {
-    // The high half of a product depends on every byte; fold it down so
-    // that the last bytes of a word (often the digits that tell names
-    // apart) reach the low bits the index uses.
-    h = (h ^ FoldedWord(text, i)) * 0x9E3779B97F4A7C15ull;
-    h ^= h >> 32;
-  }
-  h ^= h >> 33;
-  h *= 0xFF51AFD7ED558CCDull;
-  h ^= h >> 33;
-  h *= 0xC4CEB9FE1A85EC53ull;
-  h ^= h >> 33;
-  return static_cast<uint32_t>(h);
-}
 
 KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
   // Blanks before the name are left out, so that the name starts the text.
@@ -77,12 +20,33 @@ KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
 }
 
 std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
+  const Slot* found = Find(name, hash);
+  if (found != nullptr) return static_cast<std::size_t>(found - slots_.data());
+  // The first empty slot of the groups Find looked at.
   const std::size_t mask = slots_.size() - 1;
-  for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-    const Slot& slot = slots_[i];
-    if (slot.rowPlusOne == 0) return i;
-    if (slot.hash == hash && FoldedEqual(lines_[slot.rowPlusOne - 1].name(), name)) return i;
+  for (std::size_t pos = hash & mask;; pos = (pos + kGroup) & mask) {
+    const uint32_t empties = MatchSixteen(control_.data() + pos, kEmptyControl);
+    if (empties != 0) return (pos + static_cast<std::size_t>(std::countr_zero(empties))) & mask;
   }
+}
+
+void KeywordTable::SetControl(std::size_t i, uint8_t control) {
+  control_[i] = control;
+  if (i < kGroup - 1) control_[slots_.size() + i] = control;
+}
+
+void KeywordTable::Enter(std::size_t i, uint32_t hash, std::size_t row) {
+  const KeptLine& line = lines_[row];
+  const KeywordRule rule = RuleOfLine(line.whole(), line.nameSize);
+  Slot& slot = slots_[i];
+  SetControl(i, ControlOf(hash));
+  slot.name = line.text;
+  slot.hash = hash;
+  slot.rowPlusOne = static_cast<uint32_t>(row + 1);
+  slot.nameSize = line.nameSize;
+  slot.minimum = rule.minimum;
+  slot.maximum = rule.maximum;
+  slot.type = rule.type;
 }
 
 void KeywordTable::GrowTo(std::size_t rows) {
@@ -91,12 +55,20 @@ void KeywordTable::GrowTo(std::size_t rows) {
   if (size == slots_.size()) return;
   std::vector<Slot> old = std::move(slots_);
   slots_.assign(size, Slot{});
+  control_.assign(size + kGroup - 1, kEmptyControl);
   const std::size_t mask = slots_.size() - 1;
   for (const Slot& slot : old) {
     if (slot.rowPlusOne == 0) continue;
     std::size_t i = slot.hash & mask;
-    while (slots_[i].rowPlusOne != 0) i = (i + 1) & mask;
+    for (;; i = (i + kGroup) & mask) {
+      const uint32_t empties = MatchSixteen(control_.data() + i, kEmptyControl);
+      if (empties != 0) {
+        i = (i + static_cast<std::size_t>(std::countr_zero(empties))) & mask;
+        break;
+      }
+    }
     slots_[i] = slot;
+    SetControl(i, ControlOf(slot.hash));
   }
 }
 
@@ -154,8 +126,8 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
   uint32_t ahead[kAhead];
   const std::size_t mask = slots_.size() - 1;
   auto fetch = [&](std::size_t k) {
-    ahead[k % kAhead] = FoldedHash(lines_[first + k].name());
-    Prefetch(&slots_[ahead[k % kAhead] & mask]);
+    ahead[k % kAhead] = FoldedNameHash(lines_[first + k].name());
+    PrefetchAddress(&control_[ahead[k % kAhead] & mask]);
   };
   for (std::size_t k = 0; k < kAhead && k < count; ++k) fetch(k);
   for (std::size_t k = 0; k < count; ++k) {
@@ -164,13 +136,13 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
     const std::size_t r = first + k;
     const std::size_t i = Probe(lines_[r].name(), hash);
     // An occupied slot holds an earlier row of this name: that one stays the one found.
-    if (slots_[i].rowPlusOne == 0) slots_[i] = Slot{hash, static_cast<uint32_t>(r + 1)};
+    if (slots_[i].rowPlusOne == 0) Enter(i, hash, r);
   }
 }
 
 std::size_t KeywordTable::FindIndex(std::string_view name) const {
   if (slots_.empty()) return kNotFound;
-  const Slot& slot = slots_[Probe(name, FoldedHash(name))];
+  const Slot& slot = slots_[Probe(name, FoldedNameHash(name))];
   return slot.rowPlusOne == 0 ? kNotFound : slot.rowPlusOne - 1;
 }
 
@@ -196,6 +168,7 @@ std::vector<KeywordDef> KeywordTable::rows() const {
 void KeywordTable::Clear() {
   lines_.clear();
   slots_.clear();
+  control_.clear();
   kept_.clear();
 }
 

@@ -11,10 +11,13 @@
 // ASCII letter case ignored (whole texts, no blanks stripped), so a later
 // duplicate is never found by name, though it is still listed. Lookups take
 // constant expected time: an index of each folded name's first row is kept
-// up to date as rows are appended.
+// up to date as rows are appended, and holds that row's rule
+// (keyword_rule.h), so that the checker finds what a value must be in one
+// place.
 #ifndef TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 #define TARVEX_KEYWORDS_KEYWORD_TABLE_H_
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -23,7 +26,10 @@
 #include <string_view>
 #include <vector>
 
+#include "keywords/byte_search.h"
+#include "keywords/folded_name.h"
 #include "keywords/keyword_def.h"
+#include "keywords/keyword_rule.h"
 
 namespace tarvex {
 
@@ -67,6 +73,15 @@ class KeywordTable {
   std::size_t FindIndex(std::string_view name) const;
   std::optional<KeywordDef> Find(std::string_view name) const;
 
+  // The rule of the first row named `name`; false when there is none.
+  // Inline: the checker asks it of every entry.
+  bool FindRule(std::string_view name, KeywordRule* rule) const {
+    const Slot* slot = Find(name, FoldedNameHash(name));
+    if (slot == nullptr) return false;
+    *rule = {slot->type, slot->minimum, slot->maximum};
+    return true;
+  }
+
   KeywordDef row(std::size_t i) const;
   // Every row, in order.
   std::vector<KeywordDef> rows() const;
@@ -78,16 +93,44 @@ class KeywordTable {
   void Clear();
 
  private:
-  // The index: open addressing over row numbers, keyed by a hash of the
-  // name with ASCII case folded, so that loading a large dictionary costs
-  // no allocation per row and a lookup needs no folded copy of the text.
-  struct Slot {
+  // The index: open addressing over row numbers, keyed by a hash that
+  // ignores ASCII case, so that loading a large dictionary costs no
+  // allocation per row and a lookup needs no folded copy of the text. A
+  // slot holds its row's name and rule, so a lookup reads one slot and
+  // one name. Beside the slots, a control byte per slot (seven bits of its
+  // hash, or empty) lets one comparison look at sixteen slots: a lookup
+  // takes the same few steps however far the probe runs.
+  struct alignas(32) Slot {
+    const char* name = nullptr;
     uint32_t hash = 0;
     uint32_t rowPlusOne = 0;  // 0: empty
+    uint32_t nameSize = 0;
+    int32_t minimum = 0;
+    int32_t maximum = 0;
+    ValueType type = ValueType::kOther;
   };
-  static uint32_t FoldedHash(std::string_view text);
+  static constexpr std::size_t kGroup = 16;
+  static constexpr uint8_t kEmptyControl = 0x80;
+  static uint8_t ControlOf(uint32_t hash) { return static_cast<uint8_t>(hash >> 25); }
+
+  // The slot of the first row named `name`, or nullptr.
+  const Slot* Find(std::string_view name, uint32_t hash) const {
+    if (slots_.empty()) return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    const uint8_t control = ControlOf(hash);
+    for (std::size_t pos = hash & mask;; pos = (pos + kGroup) & mask) {
+      const uint8_t* group = control_.data() + pos;
+      for (uint32_t hits = MatchSixteen(group, control); hits != 0; hits &= hits - 1) {
+        const Slot& slot = slots_[(pos + static_cast<std::size_t>(std::countr_zero(hits))) & mask];
+        if (slot.hash == hash && FoldedNamesEqual({slot.name, slot.nameSize}, name)) return &slot;
+      }
+      if (MatchSixteen(group, kEmptyControl) != 0) return nullptr;
+    }
+  }
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
+  void Enter(std::size_t slot, uint32_t hash, std::size_t row);
+  void SetControl(std::size_t slot, uint8_t control);
   void GrowTo(std::size_t rows);
 
   // Where the rows' bytes live: a deque, so that keeping more never moves
@@ -97,6 +140,9 @@ class KeywordTable {
   // and the slots.
   std::vector<KeptLine> lines_;
   std::vector<Slot> slots_;  // a power of two long, at most two thirds full
+  // A byte per slot, then the first kGroup - 1 again, so that sixteen can
+  // be read from any slot on.
+  std::vector<uint8_t> control_;
 };
 
 // The one process-wide table, empty until LoadKeywordFile fills it.

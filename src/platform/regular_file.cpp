@@ -51,6 +51,43 @@ std::FILE* OpenRegularFile(const std::string& path) {
 
 #endif
 
+long long FileSizeHint(const std::string& path) {
+#ifdef _WIN32
+  struct _stat64 st;
+  if (path.empty() || _stat64(path.c_str(), &st) != 0) return -1;
+#else
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return -1;
+#endif
+  return static_cast<long long>(st.st_size);
+}
+
+void ReadToEnd(std::FILE* f, FileText* text) {
+  for (;;) {
+    if (text->size() == text->capacity()) {
+      // Still more: double the room.
+      text->Reserve(text->capacity() < 64 * 1024 ? 64 * 1024 : 2 * text->capacity(), text->size());
+    }
+    const std::size_t want = text->capacity() - text->size();
+    const std::size_t n = std::fread(text->data() + text->size(), 1, want, f);
+    text->SetSize(text->size() + n);
+    if (n < want) return;  // the end, or an error: both end the file
+  }
+}
+
+bool ReadRegularFile(const std::string& path, FileText* text) {
+  *text = FileText();
+  std::FILE* f = OpenRegularFile(path);
+  if (f == nullptr) return false;
+  // The size is only a hint for one allocation: the file may grow or shrink
+  // while it is read, and what the reads return is what counts.
+  const long long size = FileSizeHint(path);
+  text->Reserve(size > 0 ? static_cast<std::size_t>(size) + 1 : 64 * 1024);
+  ReadToEnd(f, text);
+  std::fclose(f);
+  return true;
+}
+
 bool ReadRegularFile(const std::string& path, std::string* bytes) {
   bytes->clear();
   std::FILE* f = OpenRegularFile(path);

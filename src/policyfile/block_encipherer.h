@@ -1,12 +1,14 @@
 // Feeding the line cipher in large blocks.
 //
 // The writer produces a policy binary file line by line, but the cipher's
-// fast form pays a fixed cost per call; this gathers the plain text and
-// enciphers it a block at a time, in stream order, into a sink.
+// fast form pays a fixed cost per call, and a sink a fixed cost per write;
+// this enciphers the text as it comes, straight from the caller's bytes
+// into a block, and writes a block at a time, in stream order.
 #ifndef TARVEX_POLICYFILE_BLOCK_ENCIPHERER_H_
 #define TARVEX_POLICYFILE_BLOCK_ENCIPHERER_H_
 
-#include <string>
+#include <cstdint>
+#include <memory>
 #include <string_view>
 
 #include "cipher/line_cipher.h"
@@ -29,7 +31,9 @@ class BlockEncipherer {
  private:
   LineCipher& cipher_;
   ByteSink& out_;
-  std::string pending_;
+  std::unique_ptr<uint8_t[]> block_;  // enciphered, not yet written
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
   bool ok_ = true;
 };
 

@@ -29,8 +29,8 @@ struct PolicyBodyOutcome {
 // `started` at the end. Stops at the first unreadable key file, and soon
 // after `stop` (when given) becomes true. Safe to run on its own thread:
 // it touches nothing but its arguments and the key files.
-PolicyBodyOutcome WritePolicyBody(std::string_view source, const SystemTime& started,
-                                  ByteSink& out, const std::atomic<bool>* stop = nullptr);
+PolicyBodyOutcome WritePolicyBody(std::string_view source, const SystemTime& started, ByteSink& out,
+                                  const std::atomic<bool>* stop = nullptr);
 
 }  // namespace tarvex
 

@@ -11,12 +11,12 @@
 namespace tarvex {
 
 bool MainFrameLogic::WritePolicyBinary() {
-  std::string source;
+  FileText source;
   if (!readSource_(m_sourcePath, &source)) {
     ShowFrameMessage(IDS_ERROR_READING_FILE, {m_sourcePath});
     return false;
   }
-  return WritePolicyBinaryFrom(source);
+  return WritePolicyBinaryFrom(source.view());
 }
 
 bool MainFrameLogic::WritePolicyBinaryFrom(std::string_view source) {

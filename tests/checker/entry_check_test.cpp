@@ -36,6 +36,12 @@ TEST_P(CheckEntryTest, GivesTheFirstFaultInOrder) {
   const Case& c = GetParam();
   EXPECT_EQ(CheckEntry(table, c.keyword, c.value, c.continued), c.expected)
       << c.keyword << " = '" << c.value << "'" << (c.continued ? " (continued)" : "");
+  // The fast form, from the rule the table keeps for the row.
+  KeywordRule rule;
+  if (table.FindRule(c.keyword, &rule) && c.keyword[0] != '\0') {
+    EXPECT_EQ(CheckValue(rule, c.value, c.continued), c.expected)
+        << c.keyword << " = '" << c.value << "' by its rule";
+  }
 }
 
 using R = CheckResult;

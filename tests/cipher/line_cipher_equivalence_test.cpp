@@ -129,6 +129,29 @@ TEST_P(LineCipherEquivalence, BulkFormsMatchTheDirectFormByteForByte) {
   }
 }
 
+TEST_P(LineCipherEquivalence, EveryLengthAroundTheKernelsStepsAndBlocks) {
+  // The kernels take 32, 64 and 1024 positions at a time: every length
+  // close to those, in one call, from a state that has already run.
+  std::mt19937 rng(4);
+  const std::string plain = RandomBytes(rng, 2100);
+  std::vector<std::size_t> lengths;
+  for (std::size_t n = 1; n <= 130; ++n) lengths.push_back(n);
+  for (std::size_t n = 1020; n <= 1030; ++n) lengths.push_back(n);
+  for (std::size_t n : {2047u, 2048u, 2049u, 2100u}) lengths.push_back(n);
+  for (std::size_t n : lengths) {
+    ReferenceLineCipher ref;
+    ref.Encipher("x\x91");
+    const std::string expected = ref.Encipher(plain.substr(0, n));
+    LineCipher fast;
+    std::string lead(2, '\0');
+    fast.EncipherBytes(Bytes("x\x91"), 2, reinterpret_cast<uint8_t*>(lead.data()));
+    std::string got(n, '\0');
+    fast.EncipherBytes(Bytes(plain), n, reinterpret_cast<uint8_t*>(got.data()));
+    ASSERT_EQ(got, expected) << n;
+    ExpectSameState(fast, ref, "length " + std::to_string(n));
+  }
+}
+
 TEST_P(LineCipherEquivalence, DecipheringNoiseMatchesTheDirectForm) {
   // Bytes that no writer produced still decipher to one definite text.
   std::mt19937 rng(346);
@@ -224,6 +247,8 @@ TEST_P(LineCipherEquivalence, ReaderDeciphersWhatTheDirectFormEnciphered) {
       {"lines longer than the read buffer", std::string(150000, 'x') + "\n" + "tail"},
       {"no line feed at all", RandomBytes(rng, 3000, 11, 255)},
       {"line feeds only", std::string(5000, '\n')},
+      // Large enough to be deciphered ahead on a second thread.
+      {"a file of several blocks, read ahead", RandomBytes(rng, 1600000, 9, 127)},
   };
   for (const Case& c : cases) {
     ReferenceLineCipher ref;

@@ -175,6 +175,27 @@ TEST(LineCipherReader, DeciphersEveryByteValueAndLongLines) {
   EXPECT_EQ(got, plain);
 }
 
+TEST(LineCipherReader, StopsReadingAheadWhenClosedMidFile) {
+  TempDir dir;
+  std::string plain;
+  while (plain.size() < 3000000) plain += "Key = value " + std::to_string(plain.size()) + "\r\n";
+  const std::string path = dir.Write("big.bin", EncipheredFile(plain));
+  for (int lines : {1, 20000}) {
+    LineCipherReader r;
+    ASSERT_TRUE(r.OpenBinary(path));
+    std::string line;
+    for (int i = 0; i < lines; ++i) {
+      line.clear();
+      ASSERT_TRUE(r.ReadLine(&line));
+    }
+    EXPECT_EQ(line.back(), '\n');
+    if (lines == 1) continue;  // destroyed with the thread still reading
+    r.Close();
+    EXPECT_EQ(r.cipher().workKey[0], 0);
+    EXPECT_FALSE(r.ReadLine(&line));
+  }
+}
+
 TEST(LineCipherReader, NamedFileIsNeverReplacedByPolicyBin) {
   TempDir dir(/*enter=*/true);
   LineCipherReader r;

@@ -125,6 +125,20 @@ TEST_F(TarvexcTest, DictionaryOption) {
   EXPECT_EQ(missing.err, "Error reading file none.txt !\n");
   std::filesystem::remove(dir.Path("keyword.txt"));
   EXPECT_EQ(Tarvexc({"generate", "site.inf"}).err, "Error reading file keyword.txt !\n");
+  // The dictionary loads while the source is read and checked, yet its
+  // fault is the only one told, whatever the source holds.
+  std::string large;
+  while (large.size() < 600000) large += "Other = 1\r\nNope\r\n";
+  for (const std::string& source : {std::string("Nope\r\n"), std::string("\r\n"), large}) {
+    dir.Write("site.inf", source);
+    for (const char* command : {"check", "generate"}) {
+      const Outcome r = Tarvexc({command, "site.inf"});
+      EXPECT_EQ(r.status, 1) << command;
+      EXPECT_EQ(r.out + r.err, "Error reading file keyword.txt !\n") << command;
+    }
+    EXPECT_FALSE(testing::FileExists(dir.Path("policy.bin")));
+  }
+  EXPECT_EQ(Tarvexc({"check", "absent.inf"}).err, "Error reading file keyword.txt !\n");
 }
 
 TEST_F(TarvexcTest, BadFilesGetTheirMessages) {

@@ -52,6 +52,28 @@ TEST(ReplacementFile, ReplacesTheTargetOnlyOnCommit) {
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"policy.bin"});
 }
 
+TEST(ReplacementFile, ALargeFileHandedOnAsItIsWrittenArrivesWhole) {
+  // Past several steps of handing bytes to the system's writeback, in
+  // pieces that straddle them; abandoned, it leaves the target alone.
+  TempDir dir;
+  const std::string target = dir.Write("policy.bin", "old");
+  std::string expected;
+  for (bool commit : {false, true}) {
+    ReplacementFile f;
+    ASSERT_TRUE(f.Open(target));
+    expected.clear();
+    for (int i = 0; expected.size() < 9'500'000; ++i) {
+      const std::string piece(100'003 + i % 7, static_cast<char>('a' + i % 26));
+      ASSERT_TRUE(f.Write(piece));
+      expected += piece;
+    }
+    if (!commit) continue;  // destroyed unfinished
+    ASSERT_TRUE(f.Commit());
+  }
+  EXPECT_EQ(ReadFile(target), expected);
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"policy.bin"});
+}
+
 TEST(ReplacementFile, AbandonAndDestructionLeaveTargetAndNoTemporaryFile) {
   TempDir dir;
   const std::string target = dir.Write("policy.bin", "old");

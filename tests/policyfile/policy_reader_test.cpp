@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "commands/main_frame_logic.h"
@@ -126,6 +127,67 @@ TEST_F(ConvertTest, RecognisingAndConvertingIsOnePassThatShowsNothingUntilTheMar
     EXPECT_EQ(ReadFile(earlier), c.recognised ? expected : "earlier") << c.name;
     EXPECT_EQ(here.Entries(), (V{"Untitled.inf", "p.bin"})) << c.name;
     EXPECT_EQ(ws2.texts(), c.recognised ? V{} : V{"This is not a valid Tarvex file."}) << c.name;
+  }
+}
+
+// The converter takes the deciphered text a block (256 KiB) at a time; the
+// lines it writes must be those a line-by-line reading gives, wherever the
+// blocks cut them, on both the small-file path and the read-ahead thread's
+// (from 1 MiB).
+TEST(ConvertPolicyStream, KeepsTheLinesWhereverTheBlocksCutThem) {
+  constexpr std::size_t kBlock = 256 * 1024;
+  // `n` bytes of whole lines.
+  auto lines = [](std::size_t n) {
+    std::string text;
+    while (text.size() + 8 < n) text += "K = 123\n";
+    return text + std::string(n - text.size() - 1, 'k') + "\n";
+  };
+  const std::string z(1, '\0');
+  struct Case {
+    const char* name;
+    std::string plain;
+  } cases[] = {
+      {"marker line across a boundary", lines(kBlock - 6) + kStamp + "B = 2\r\n"},
+      {"marker itself cut by the boundary", lines(kBlock - 20) + "x = TimeStamp = 1\r\nC\n"},
+      {"zero byte before the boundary in a line across it",
+       lines(kBlock - 10) + "C = x" + z + "yyyyyyyyyy\r\nD = 3\r\n" + kStamp},
+      {"zero byte after the boundary in a line across it",
+       lines(kBlock - 4) + "E = abcdef" + z + "gh\r\n" + kStamp},
+      {"line feed the block's last byte", lines(kBlock) + kStamp + "F\r\n"},
+      {"line feed the next block's first byte", lines(kBlock - 4) + "G=12\nH\n"},
+      {"unfinished last fragment across a boundary",
+       kStamp + lines(kBlock - 40) + "no line feed here"},
+      {"a line over three blocks, its marker after a zero byte",
+       lines(100) + std::string(300000, 'x') + z + "TimeStamp = " + std::string(300000, 'y') +
+           "\nI\n"},
+      {"zero bytes and the marker in whole lines of one block",
+       "A" + z + "b\r\n" + kStamp + "C" + z + "\r\nD\r\n"},
+      {"read ahead: marker line across the fourth block's start",
+       lines(4 * kBlock - 6) + kStamp + lines(1000) + "tail"},
+      {"read ahead: zero byte in a line across a boundary, no marker",
+       lines(5 * kBlock - 3) + "J" + z + "jjjjjj\n" + lines(100)},
+      {"only a line feed", "\n"},
+      {"only a fragment", "TimeStamp = 1"},
+      {"empty", ""},
+  };
+  TempDir dir;
+  for (const Case& c : cases) {
+    std::string expected;
+    for (std::size_t at = 0, end; (end = c.plain.find('\n', at)) != std::string::npos;
+         at = end + 1) {
+      const std::string line = c.plain.substr(at, end + 1 - at);
+      if (line.find("TimeStamp = ") == std::string::npos)
+        expected += line.substr(0, line.find('\0'));
+    }
+    const std::string binary = dir.Write("p.bin", EncipherAll(c.plain));
+    ASSERT_EQ(ConvertPolicyStream(binary, dir.Path("p.inf"), /*requireMarker=*/false),
+              ConvertOutcome::kConverted)
+        << c.name;
+    const std::string got = ReadFile(dir.Path("p.inf"));
+    // (Megabytes of text: told by where they part, not printed.)
+    const auto parted = std::mismatch(got.begin(), got.end(), expected.begin(), expected.end());
+    EXPECT_TRUE(got == expected) << c.name << ": " << got.size() << " bytes for " << expected.size()
+                                 << ", parting at " << (parted.first - got.begin());
   }
 }
 

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "commands/main_frame_logic.h"
 #include "platform/fake_window_system.h"
@@ -38,6 +41,59 @@ class WriterTest : public ::testing::Test {
   FakeWindowSystem ws;
   MainFrameLogic frame;
 };
+
+// The body the format prescribes, piece by piece, from the rules alone.
+std::string ModelBody(const std::string& source) {
+  std::string body, piece;
+  auto finish = [&] {
+    piece = piece.substr(0, piece.find('\0'));
+    if (piece.find("TimeStamp = ") != std::string::npos) return;
+    if (const std::size_t equals = FindKeyFileLine(piece); equals != 0) {
+      EXPECT_NE(EmbedKeyFile(&piece, equals), 0u);
+    }
+    body += piece;
+    if (piece.find("\r\n") == std::string::npos) body += "\r\n";
+  };
+  for (char c : source) {
+    piece += c;
+    if (c == '\n' || piece.size() == 1023) {
+      finish();
+      piece.clear();
+    }
+  }
+  if (!piece.empty()) finish();
+  return body;
+}
+
+TEST_F(WriterTest, LinesThatChangeAmongManyThatDoNotAreWrittenByTheRules) {
+  dir.Write("k.key", "\x01\xAB");
+  const std::string run = [] {
+    std::string s;
+    for (int i = 0; i < 40; ++i) s += "Name" + std::to_string(i) + " = some value\r\n";
+    return s;
+  }();
+  const std::string x1020(1020, 'x');
+  const std::vector<std::pair<const char*, std::string>> cases = {
+      {"lines of 1022 and 1023 bytes", x1020 + "\r\n" + x1020 + "y\r\n"},
+      {"a line of 1024 bytes, cut", x1020 + "yz\r\n"},
+      {"a CR alone before the cut", x1020 + "yz\r" + "\n"},
+      {"a bare line feed", "Name = a\n"},
+      {"a zero byte", std::string("Name = a\0b\r\n", 13)},
+      {"a zero byte right after a line end", std::string("\r\n\0\0Name = c\r\n", 14)},
+      {"the key-file line", "  peerlinkkey = k.key\r\n"},
+      {"lines starting with p that are not it", "Port = 1\r\npeer = 2\r\n P=3\r\n"},
+      {"a CR at the very start of a line", "\r\n\r\r\n"},
+  };
+  for (const auto& [name, lines] : cases) {
+    // The lines in the middle of unchanged ones, at every offset in a block
+    // of sixty-four bytes, and at the end without a line end.
+    for (std::size_t shift = 0; shift < 64; shift += 9) {
+      const std::string source = std::string(shift, ';') + "\r\n" + run + lines + run + "tail";
+      ASSERT_EQ(Compile(source), ModelBody(source) + kStamp) << name << ", shift " << shift;
+      ws.boxes.clear();
+    }
+  }
+}
 
 TEST_F(WriterTest, EmptySourceGivesOnlyTheTimeStamp) {
   EXPECT_EQ(Compile(""), kStamp);
