@@ -23,3 +23,13 @@ value() {
     echo "(missing)"
   fi
 }
+
+# ".inf" as Windows ships it, in both registry views: the Setup Information
+# files ("inffile") own it. A 64-bit prefix booted without its 32-bit half
+# has no ".inf" in the 32-bit view, and Tarvex would rightly claim it there.
+windows_owns_inf() {
+  local view
+  for view in 32 64; do
+    "$wine" reg add 'HKCR\.inf' /ve /d inffile /f "/reg:$view" >/dev/null 2>&1
+  done
+}

@@ -25,6 +25,7 @@ source "$(dirname "$0")/../registry_query.sh"
 unix() { "$wine" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 
 "$wine" "$built" /Unregister /Embedding </dev/null >/dev/null 2>&1
+windows_owns_inf
 
 # --- install, silently, with tarvexc on the PATH
 "$wine" "$setup" /S /PATH </dev/null >/dev/null 2>&1 || fail "setup /S: status $?"
@@ -64,6 +65,14 @@ files=$("$wine" winepath -w "$work" 2>/dev/null | tr -d '\r')
 if ! (cd "$work/no-dictionary" && TARVEX_OLE_NO_REGISTER=1 TARVEX_OLE_FILES="$files" "$wine" "$container" \
   --gtest_filter=OleContainerTest.StoredBytesComeBackExactly >"$work/container.log" 2>&1); then
   fail "the installed server did not serve an object: $(grep -A3 Failure "$work/container.log")"
+  # What was running then, and what the screen showed (a box the server
+  # waits on, say).
+  echo "the prefix's processes then:"
+  "$wine" winedbg --command "info proc" 2>/dev/null | tr -d '\r'
+  if [ -n "${TARVEX_GUI_SHOTS:-}" ] && command -v import >/dev/null; then
+    shot=$("$wine" winepath -u "$TARVEX_GUI_SHOTS" 2>/dev/null | tr -d '\r')/windows_installer.png
+    import -window root "$shot" 2>/dev/null && echo "the screen then: $shot"
+  fi
 elif ! grep -q 'PASSED.*1 test' "$work/container.log"; then
   fail "the container ran no test: $(tail -n 3 "$work/container.log")"
 fi

@@ -10,14 +10,10 @@ wine=$1
 exe=$2
 clsid='{4A1E6C2B-7D3F-4C55-9A61-2F0B8E5D1C47}'
 work=$(mktemp -d)
-# The prefix is the stage's, kept between runs: ".inf" goes back to Windows'
-# own owner however this run ends, or the next run would start from a
-# prefix without it.
-owner_back() {
-  for view in 32 64; do "$wine" reg add 'HKCR\.inf' /ve /d inffile /f "/reg:$view" >/dev/null 2>&1; done
-}
-trap 'owner_back; rm -rf "$work"' EXIT
 source "$(dirname "$0")/../registry_query.sh"
+# The prefix is the stage's, kept between runs: ".inf" goes back to Windows'
+# own owner however this run ends.
+trap 'windows_owns_inf; rm -rf "$work"' EXIT
 
 tarvex() {
   "$wine" "$exe" "$@" </dev/null >/dev/null 2>&1
@@ -39,8 +35,9 @@ snapshot() {
   done
 }
 
-# --- fresh: nothing of Tarvex's
+# --- fresh: nothing of Tarvex's, ".inf" Windows' own
 tarvex /Unregister /Embedding || fail "/Unregister /Embedding: status $?"
+windows_owns_inf
 for view in 32 64; do
   expect "fresh: type id ($view)" "$(value 'HKCR\Tarvex.Document' "" $view)" "(missing)"
   expect "fresh: class ($view)" "$(value "HKCR\\CLSID\\$clsid" "" $view)" "(missing)"
@@ -101,7 +98,7 @@ tarvex /Unregister /Embedding || fail "/Unregister after claiming .inf: status $
 snapshot >"$work/given-back"
 cmp -s "$work/unowned" "$work/given-back" ||
   fail ".inf not given back exactly: $(diff "$work/unowned" "$work/given-back")"
-owner_back
+windows_owns_inf
 snapshot >"$work/restored"
 cmp -s "$work/fresh" "$work/restored" || fail "the prefix's .inf could not be put back"
 
