@@ -41,10 +41,6 @@ std::optional<std::string> ToCodePage(std::wstring_view text) {
   return shell::WideTextToBytes(std::u16string(text.begin(), text.end()));
 }
 
-std::wstring FromUtf8(std::string_view text) {
-  return Widen(CP_UTF8, text);
-}
-
 std::wstring LoadWide(int id) {
   return FromAnsi(LoadStringText(id));
 }

@@ -24,8 +24,6 @@ std::wstring FromCodePage(std::string_view bytes);
 // Nothing when a character is outside the code page.
 std::optional<std::string> ToCodePage(std::wstring_view text);
 
-std::wstring FromUtf8(std::string_view text);
-
 // The string-table text under `id`, as Unicode.
 std::wstring LoadWide(int id);
 

@@ -10,6 +10,7 @@
 #include "win32/embedding/in_place_session.h"
 #include "win32/embedding/object_data.h"
 #include "win32/embedding/object_ids.h"
+#include "win32/win32_strings.h"
 
 namespace tarvex::win32::embedding {
 namespace {
@@ -40,12 +41,7 @@ HRESULT ToResult(shell::ObjectError error) {
 
 // A container's name, in the ANSI code page the editor's texts are in.
 std::string FromOle(LPCOLESTR text) {
-  if (!text || !*text) return std::string();
-  const int length = static_cast<int>(std::wcslen(text));
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, length, bytes.data(), size, nullptr, nullptr);
-  return bytes;
+  return text ? ToAnsi(text) : std::string();
 }
 
 LPOLESTR TaskString(const wchar_t* text) {
