@@ -88,21 +88,52 @@ wine_up() {
   # One server for the whole run (it exits 2 when one is already up), and
   # the services started before any run whose output is captured: a wine
   # process that starts them leaves them holding its output.
-  wineserver -p 2>/dev/null || true
   trap _wine_exit EXIT
-  "$WINE_LOADER" wineboot -i >/dev/null 2>&1
+  _wine_boot
   # COM's RpcSs service (object activation) started with the prefix, not on
-  # the first activation's demand: where 32-bit and 64-bit programs both run,
-  # a prefix has two service managers on one pipe, and a start on demand
-  # reaches the wrong one now and then (the activation then waits forever).
+  # the first activation's demand.
   local rpcss='HKLM\System\CurrentControlSet\Services\RpcSs'
   if ! "$WINE_LOADER" reg query "$rpcss" /v Start 2>/dev/null | grep -q '0x2$'; then
     "$WINE_LOADER" reg add "$rpcss" /v Start /t REG_DWORD /d 2 /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null || true
-    wineserver -w 2>/dev/null || true
-    wineserver -p 2>/dev/null || true
-    "$WINE_LOADER" wineboot -i >/dev/null 2>&1
+    _wine_reboot
   fi
+  _wine_one_service_manager
+}
+
+# The server up and the prefix booted. The first program a new server runs
+# boots the prefix itself (wineboot --init, which starts services.exe) and
+# waits for it; so the first program here is a harmless one. An explicit
+# `wineboot -i` would start a second services.exe beside the first, with an
+# RpcSs of its own: COM servers then register with one and clients ask the
+# other, and activations fail with REGDB_E_CLASSNOTREG after 30 s.
+_wine_boot() {
+  wineserver -p 2>/dev/null || true
+  "$WINE_LOADER" winepath -w "C:\\" >/dev/null 2>&1 || true
+}
+
+_wine_reboot() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  _wine_boot
+}
+
+# The number of services.exe processes the prefix's server runs.
+_wine_service_managers() {
+  "$WINE_LOADER" winedbg --command "info proc" 2>/dev/null | tr -d '\r' |
+    grep -c "'services.exe'" || true
+}
+
+# Exactly one service manager, or a fresh boot once, or a loud warning: two
+# make COM activation fail at random later on, far from the cause.
+_wine_one_service_manager() {
+  local count
+  count=$(_wine_service_managers)
+  [ "$count" = 1 ] && return 0
+  echo "wine_up: the prefix runs $count services.exe processes; booting it again" >&2
+  _wine_reboot
+  count=$(_wine_service_managers)
+  [ "$count" = 1 ] ||
+    echo "wine_up: WARNING: still $count services.exe processes: COM activation may fail" >&2
 }
 
 _wine_exit() {
@@ -150,10 +181,8 @@ wine_gui_up() {
   # the display: a console program run earlier (its conhost has a hidden
   # window) leaves an explorer without a display that owns the desktop, and
   # the explorer below would then give up.
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  wineserver -p 2>/dev/null || true
-  "$WINE_LOADER" wineboot -i >/dev/null 2>&1
+  _wine_reboot
+  _wine_one_service_manager
 
   # Without a window manager under Xvfb windows have no frames: Wine's
   # virtual desktop draws them, with one explorer for the whole run.

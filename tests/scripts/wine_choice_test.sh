@@ -47,5 +47,43 @@ no wine32 installed|absent|runs64|x86_64|runs64|32-bit Wine is not installed
 no Wine at all|absent|absent|none||no 64-bit Wine runs
 neither runs|noexec32|fails64|none||Exec format error
 CASES
+# Booting the prefix: one service manager, never a second one. The fake
+# loader logs its commands and reports the services.exe processes listed in
+# the file "managers", one line per listing (the last line repeats).
+mkdir -p "$sandbox/bin"
+printf '#!/bin/sh\necho "wineserver $*" >>"%s/log"\n' "$sandbox" >"$sandbox/bin/wineserver"
+chmod +x "$sandbox/bin/wineserver"
+fake boot64 "echo \"\$*\" >>$sandbox/log
+case \"\$1\" in
+  reg) echo '    Start    REG_DWORD    0x2' ;;
+  winedbg) n=\$(head -n 1 $sandbox/managers); [ \$(wc -l <$sandbox/managers) -gt 1 ] && sed -i 1d $sandbox/managers
+    i=0; while [ \$i -lt \$n ]; do echo \" 00000038 8        'services.exe'\"; i=\$((i + 1)); done ;;
+esac"
+# case | services.exe per listing | reboots | words on stderr
+while IFS='|' read -r name managers reboots says; do
+  : >"$sandbox/log"
+  tr ' ' '\n' <<<"$managers" >"$sandbox/managers"
+  (
+    trap - EXIT
+    WINE_LOADER=$sandbox/boot64 PATH=$sandbox/bin:$PATH
+    wine_up "$sandbox/prefix" 2>"$sandbox/stderr"
+    trap - EXIT
+  )
+  got=$(grep -c '^wineserver -k' "$sandbox/log")
+  if grep -qE 'wineboot.*(-i|--init)' "$sandbox/log" || [ "$got" != "$reboots" ] ||
+    { [ -z "$says" ] && [ -s "$sandbox/stderr" ]; } ||
+    { [ -n "$says" ] && ! grep -qF -- "$says" "$sandbox/stderr"; }; then
+    echo "FAIL boot, $name: $got reboots, said [$(cat "$sandbox/stderr")], ran:"
+    sed 's/^/  /' "$sandbox/log"
+    failures=$((failures + 1))
+  else
+    echo "ok   boot, $name"
+  fi
+done <<'CASES'
+one manager|1|0|
+two managers, one after a reboot|2 1|1|runs 2 services.exe processes
+two that stay two|2|1|WARNING: still 2
+CASES
+
 [ "$failures" = 0 ] && echo PASS
 exit "$failures"
