@@ -40,13 +40,13 @@ void KeywordTable::Enter(std::size_t i, uint32_t hash, std::size_t row) {
   const KeywordRule rule = RuleOfLine(line.whole(), line.nameSize);
   Slot& slot = slots_[i];
   SetControl(i, ControlOf(hash));
-  slot.name = line.text;
-  slot.hash = hash;
-  slot.rowPlusOne = static_cast<uint32_t>(row + 1);
+  slot.nameAt = static_cast<uint32_t>(names_.size());
   slot.nameSize = line.nameSize;
   slot.minimum = rule.minimum;
   slot.maximum = rule.maximum;
   slot.type = rule.type;
+  slotRows_[i] = static_cast<uint32_t>(row);
+  names_.append(line.text, line.nameSize);
 }
 
 void KeywordTable::GrowTo(std::size_t rows) {
@@ -54,12 +54,17 @@ void KeywordTable::GrowTo(std::size_t rows) {
   while (rows * 3 > size * 2) size *= 2;
   if (size == slots_.size()) return;
   std::vector<Slot> old = std::move(slots_);
+  std::vector<uint32_t> oldRows = std::move(slotRows_);
+  std::vector<uint8_t> oldControl = std::move(control_);
   slots_.assign(size, Slot{});
+  slotRows_.assign(size, 0);
   control_.assign(size + kGroup - 1, kEmptyControl);
   const std::size_t mask = slots_.size() - 1;
-  for (const Slot& slot : old) {
-    if (slot.rowPlusOne == 0) continue;
-    std::size_t i = slot.hash & mask;
+  for (std::size_t k = 0; k < old.size(); ++k) {
+    if (oldControl[k] == kEmptyControl) continue;
+    const Slot& slot = old[k];
+    const uint32_t hash = FoldedNameHash({names_.data() + slot.nameAt, slot.nameSize});
+    std::size_t i = hash & mask;
     for (;; i = (i + kGroup) & mask) {
       const uint32_t empties = MatchSixteen(control_.data() + i, kEmptyControl);
       if (empties != 0) {
@@ -68,7 +73,8 @@ void KeywordTable::GrowTo(std::size_t rows) {
       }
     }
     slots_[i] = slot;
-    SetControl(i, ControlOf(slot.hash));
+    slotRows_[i] = oldRows[k];
+    SetControl(i, ControlOf(hash));
   }
 }
 
@@ -97,6 +103,7 @@ bool KeywordTable::Append(const KeywordDef& row) {
     }
   }
   if (row.name.starts_with(';')) return false;  // a comment line
+  if (row.name.size() >= kLongestName) return false;
   std::string line;
   line.reserve(row.name.size() + row.type.size() + row.minimum.size() + row.maximum.size() + 3);
   line.append(row.name).append(",").append(row.type).append(",");
@@ -118,6 +125,7 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
     lines_.insert(lines_.end(), lines.begin(), lines.end());
   }
   GrowTo(lines_.size());
+  names_.reserve(names_.size() + count * 24);
   // The rows are entered in file order, each slot's cache line fetched a
   // few rows ahead (its hash kept in a small ring until then): the index
   // outgrows the caches for a large dictionary, and its places are random.
@@ -136,14 +144,14 @@ void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
     const std::size_t r = first + k;
     const std::size_t i = Probe(lines_[r].name(), hash);
     // An occupied slot holds an earlier row of this name: that one stays the one found.
-    if (slots_[i].rowPlusOne == 0) Enter(i, hash, r);
+    if (control_[i] == kEmptyControl) Enter(i, hash, r);
   }
 }
 
 std::size_t KeywordTable::FindIndex(std::string_view name) const {
   if (slots_.empty()) return kNotFound;
-  const Slot& slot = slots_[Probe(name, FoldedNameHash(name))];
-  return slot.rowPlusOne == 0 ? kNotFound : slot.rowPlusOne - 1;
+  const std::size_t i = Probe(name, FoldedNameHash(name));
+  return control_[i] == kEmptyControl ? kNotFound : slotRows_[i];
 }
 
 std::optional<KeywordDef> KeywordTable::Find(std::string_view name) const {
@@ -168,6 +176,8 @@ std::vector<KeywordDef> KeywordTable::rows() const {
 void KeywordTable::Clear() {
   lines_.clear();
   slots_.clear();
+  slotRows_.clear();
+  names_.clear();
   control_.clear();
   kept_.clear();
 }

@@ -36,6 +36,7 @@ namespace tarvex {
 class KeywordTable {
  public:
   static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+  static constexpr std::size_t kLongestName = std::size_t{1} << 24;
 
   KeywordTable() = default;
   KeywordTable(const KeywordTable& other);
@@ -45,7 +46,8 @@ class KeywordTable {
 
   // Appends a copy of `row`, whose fields are as a dictionary line gives
   // them: no comma in the name, type or minimum, no blank at either end of
-  // any field. Returns false, appending nothing, for any other row.
+  // any field, a name shorter than kLongestName (a dictionary line is far
+  // shorter). Returns false, appending nothing, for any other row.
   bool Append(const KeywordDef& row);
 
   // Takes `bytes` into the table and returns a view of them that lives as
@@ -96,19 +98,20 @@ class KeywordTable {
   // The index: open addressing over row numbers, keyed by a hash that
   // ignores ASCII case, so that loading a large dictionary costs no
   // allocation per row and a lookup needs no folded copy of the text. A
-  // slot holds its row's name and rule, so a lookup reads one slot and
-  // one name. Beside the slots, a control byte per slot (seven bits of its
-  // hash, or empty) lets one comparison look at sixteen slots: a lookup
-  // takes the same few steps however far the probe runs.
-  struct alignas(32) Slot {
-    const char* name = nullptr;
-    uint32_t hash = 0;
-    uint32_t rowPlusOne = 0;  // 0: empty
-    uint32_t nameSize = 0;
+  // slot holds its row's rule and where its name lies among the names,
+  // which are kept packed together: a lookup reads one slot and one name,
+  // and a large dictionary's index stays small enough for the caches.
+  // Beside the slots, a control byte per slot (seven bits of its hash, or
+  // empty) lets one comparison look at sixteen slots: a lookup takes the
+  // same few steps however far the probe runs.
+  struct alignas(16) Slot {
+    uint32_t nameAt = 0;  // in names_
+    uint32_t nameSize : 24 = 0;
+    ValueType type : 8 = ValueType::kOther;
     int32_t minimum = 0;
     int32_t maximum = 0;
-    ValueType type = ValueType::kOther;
   };
+  static_assert(sizeof(Slot) == 16);
   static constexpr std::size_t kGroup = 16;
   static constexpr uint8_t kEmptyControl = 0x80;
   static uint8_t ControlOf(uint32_t hash) { return static_cast<uint8_t>(hash >> 25); }
@@ -118,11 +121,15 @@ class KeywordTable {
     if (slots_.empty()) return nullptr;
     const std::size_t mask = slots_.size() - 1;
     const uint8_t control = ControlOf(hash);
+    const char* const names = names_.data();
     for (std::size_t pos = hash & mask;; pos = (pos + kGroup) & mask) {
       const uint8_t* group = control_.data() + pos;
       for (uint32_t hits = MatchSixteen(group, control); hits != 0; hits &= hits - 1) {
         const Slot& slot = slots_[(pos + static_cast<std::size_t>(std::countr_zero(hits))) & mask];
-        if (slot.hash == hash && FoldedNamesEqual({slot.name, slot.nameSize}, name)) return &slot;
+        if (slot.nameSize == name.size() &&
+            FoldedNamesEqual({names + slot.nameAt, slot.nameSize}, name)) {
+          return &slot;
+        }
       }
       if (MatchSixteen(group, kEmptyControl) != 0) return nullptr;
     }
@@ -140,6 +147,10 @@ class KeywordTable {
   // and the slots.
   std::vector<KeptLine> lines_;
   std::vector<Slot> slots_;  // a power of two long, at most two thirds full
+  // Each slot's row number, apart: only FindIndex needs it.
+  std::vector<uint32_t> slotRows_;
+  // The indexed rows' names, one after another.
+  std::string names_;
   // A byte per slot, then the first kGroup - 1 again, so that sixteen can
   // be read from any slot on.
   std::vector<uint8_t> control_;

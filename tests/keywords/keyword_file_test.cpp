@@ -186,11 +186,13 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
 
 TEST(KeywordTable, AppendTakesOnlyRowsALineCouldGive) {
   // The table keeps a row as its line, so a row no line gives is refused
-  // rather than read back as another.
+  // rather than read back as another; so is a name longer than the index
+  // holds.
+  const std::string tooLong(KeywordTable::kLongestName, 'n');
   const KeywordDef refused[] = {
       {"A,B", "int", "", ""},   {"A", "in,t", "", ""}, {"A", "int", "1,", ""},
       {"A", "int", "1", "2,3"}, {" A", "", "", ""},    {"A", "int\t", "", ""},
-      {";A", "", "", ""},
+      {";A", "", "", ""},       {tooLong, "", "", ""},
   };
   KeywordTable table;
   for (const KeywordDef& row : refused) EXPECT_FALSE(table.Append(row)) << row.name;
