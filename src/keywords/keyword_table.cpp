@@ -41,10 +41,9 @@ void KeywordTable::Enter(std::size_t i, uint32_t hash, std::size_t row) {
   Slot& slot = slots_[i];
   SetControl(i, ControlOf(hash));
   slot.nameAt = static_cast<uint32_t>(names_.size());
-  slot.nameSize = line.nameSize;
+  slot.sizeAndType = line.nameSize << 8 | static_cast<uint32_t>(rule.type);
   slot.minimum = rule.minimum;
   slot.maximum = rule.maximum;
-  slot.type = rule.type;
   slotRows_[i] = static_cast<uint32_t>(row);
   names_.append(line.text, line.nameSize);
 }
@@ -63,7 +62,7 @@ void KeywordTable::GrowTo(std::size_t rows) {
   for (std::size_t k = 0; k < old.size(); ++k) {
     if (oldControl[k] == kEmptyControl) continue;
     const Slot& slot = old[k];
-    const uint32_t hash = FoldedNameHash({names_.data() + slot.nameAt, slot.nameSize});
+    const uint32_t hash = FoldedNameHash({names_.data() + slot.nameAt, slot.nameSize()});
     std::size_t i = hash & mask;
     for (;; i = (i + kGroup) & mask) {
       const uint32_t empties = MatchSixteen(control_.data() + i, kEmptyControl);

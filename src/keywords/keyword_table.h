@@ -80,7 +80,7 @@ class KeywordTable {
   bool FindRule(std::string_view name, KeywordRule* rule) const {
     const Slot* slot = Find(name, FoldedNameHash(name));
     if (slot == nullptr) return false;
-    *rule = {slot->type, slot->minimum, slot->maximum};
+    *rule = {slot->type(), slot->minimum, slot->maximum};
     return true;
   }
 
@@ -105,11 +105,12 @@ class KeywordTable {
   // empty) lets one comparison look at sixteen slots: a lookup takes the
   // same few steps however far the probe runs.
   struct alignas(16) Slot {
-    uint32_t nameAt = 0;  // in names_
-    uint32_t nameSize : 24 = 0;
-    ValueType type : 8 = ValueType::kOther;
+    uint32_t nameAt = 0;       // in names_
+    uint32_t sizeAndType = 0;  // the name's size, times 256, plus the ValueType
     int32_t minimum = 0;
     int32_t maximum = 0;
+    std::size_t nameSize() const { return sizeAndType >> 8; }
+    ValueType type() const { return static_cast<ValueType>(sizeAndType & 0xFF); }
   };
   static_assert(sizeof(Slot) == 16);
   static constexpr std::size_t kGroup = 16;
@@ -126,8 +127,8 @@ class KeywordTable {
       const uint8_t* group = control_.data() + pos;
       for (uint32_t hits = MatchSixteen(group, control); hits != 0; hits &= hits - 1) {
         const Slot& slot = slots_[(pos + static_cast<std::size_t>(std::countr_zero(hits))) & mask];
-        if (slot.nameSize == name.size() &&
-            FoldedNamesEqual({names + slot.nameAt, slot.nameSize}, name)) {
+        if (slot.nameSize() == name.size() &&
+            FoldedNamesEqual({names + slot.nameAt, slot.nameSize()}, name)) {
           return &slot;
         }
       }
