@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "keywords/ascii_case.h"
+#include "keywords/folded_name.h"
 
 namespace tarvex {
 namespace {
@@ -86,19 +87,15 @@ CheckResult CheckValue(const KeywordRule& rule, std::string_view value, bool con
       return CheckResult::Ok;
     case ValueType::kBool: {
       if (continued) return CheckResult::ContinuationNotAllowed;
-      // A byte with bit 5 set equals a small letter only when it is that
-      // letter in either case, so one OR folds the whole word.
-      auto word = [&value](std::size_t at, std::size_t n) {
-        uint32_t w = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-          w |= uint32_t{static_cast<unsigned char>(value[at + i])} << (8 * i);
-        }
-        return w | 0x20202020u >> (8 * (4 - n));
-      };
-      constexpr uint32_t kTrue = 't' | 'r' << 8 | 'u' << 16 | uint32_t{'e'} << 24;
-      constexpr uint32_t kFals = 'f' | 'a' << 8 | 'l' << 16 | uint32_t{'s'} << 24;
-      if (value.size() == 4 && word(0, 4) == kTrue) return CheckResult::Ok;
-      if (value.size() == 5 && word(0, 4) == kFals && word(4, 1) == 'e') return CheckResult::Ok;
+      // Both words are letters only: the value is folded as one word.
+      using folded_name::FoldedLetters;
+      using folded_name::WordOf;
+      if (value.size() == 4 && FoldedLetters(value.data(), 4) == WordOf("true")) {
+        return CheckResult::Ok;
+      }
+      if (value.size() == 5 && FoldedLetters(value.data(), 5) == WordOf("false")) {
+        return CheckResult::Ok;
+      }
       return CheckResult::BadBoolean;
     }
     case ValueType::kInt: {

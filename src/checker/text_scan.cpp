@@ -13,13 +13,11 @@
 namespace tarvex {
 namespace {
 
-// Whether an attribute is "default" or "policy" (IsValidAttribute). Both
-// words are letters only, and a byte with bit 5 set equals a small letter
-// only when it is that letter in either case: one OR folds the attribute.
+// Whether an attribute is "default" or "policy" (IsValidAttribute), both
+// words of letters only.
 inline bool AcceptedAttribute(std::string_view a) {
   if (a.size() != 7 && a.size() != 6) return false;
-  const uint64_t folded =
-      folded_name::Word(a.data(), a.size()) | folded_name::kCaseBits >> (64 - 8 * a.size());
+  const uint64_t folded = folded_name::FoldedLetters(a.data(), a.size());
   constexpr uint64_t kDefault = folded_name::WordOf("default");
   constexpr uint64_t kPolicy = folded_name::WordOf("policy");
   return folded == (a.size() == 7 ? kDefault : kPolicy);

@@ -37,6 +37,15 @@ inline uint64_t Word(const char* p, std::size_t n) {
   return v;
 }
 
+// Word() of the 1 to 8 bytes at `p` with bit 5 of each set: for a text of
+// letters only, its spelling in small letters. A byte with bit 5 set equals
+// a small letter only when it is that letter in either case, so comparing
+// this with WordOf() of a small-letter word compares the words with ASCII
+// case ignored.
+inline uint64_t FoldedLetters(const char* p, std::size_t n) {
+  return Word(p, n) | kCaseBits >> (64 - 8 * n);
+}
+
 // Word() of a short constant text, at compile time.
 constexpr uint64_t WordOf(std::string_view text) {
   uint64_t v = 0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "keywords/blanks.h"
-#include "keywords/byte_search.h"
 #include "keywords/line_pieces.h"
 #include "platform/message_format.h"
 #include "platform/regular_file.h"
@@ -50,13 +49,9 @@ bool ReadKeywordFile(KeywordTable& table, const std::string& path) {
   while (pieces.Next(&piece)) {
     const std::string_view line = LeadingBlanksSkipped(piece.text);
     if (!line.empty() && line[0] == ';') continue;
-    // KeptLine::Of, with the name's comma sought a register at a time (the
-    // file's bytes lie beyond the line, so reading on is safe).
-    std::size_t nameEnd = FindEither(line.data(), line.size(),
-                                     static_cast<std::size_t>(fileEnd - line.data()), ',', ',');
-    while (nameEnd > 0 && IsBlank(line[nameEnd - 1])) --nameEnd;
+    // The file's bytes lie beyond the line, so reading on is safe.
     lines.push_back(
-        {line.data(), static_cast<uint32_t>(nameEnd), static_cast<uint32_t>(line.size())});
+        KeywordTable::KeptLine::Of(line, static_cast<std::size_t>(fileEnd - line.data())));
   }
   table.AppendKeptLines(std::move(lines));
   return true;

@@ -1,6 +1,7 @@
 #include "keywords/keyword_line.h"
 
 #include "keywords/blanks.h"
+#include "keywords/byte_search.h"
 
 namespace tarvex {
 
@@ -19,10 +20,12 @@ bool ParseKeywordLine(std::string_view piece, KeywordDef* row) {
 }
 
 std::string_view KeywordLineName(std::string_view line) {
-  // Every row's name is cut when a dictionary loads: a short loop, no
-  // library call.
-  std::size_t end = 0;
-  while (end < line.size() && line[end] != ',') ++end;
+  return KeywordLineName(line, line.size());
+}
+
+std::string_view KeywordLineName(std::string_view line, std::size_t room) {
+  // Every row's name is cut when a dictionary loads: no library call.
+  std::size_t end = FindEither(line.data(), line.size(), room, ',', ',');
   while (end > 0 && IsBlank(line[end - 1])) --end;
   std::size_t start = 0;
   while (start < end && IsBlank(line[start])) ++start;

@@ -5,6 +5,7 @@
 #ifndef TARVEX_KEYWORDS_KEYWORD_LINE_H_
 #define TARVEX_KEYWORDS_KEYWORD_LINE_H_
 
+#include <cstddef>
 #include <string_view>
 
 #include "keywords/keyword_def.h"
@@ -17,6 +18,9 @@ bool ParseKeywordLine(std::string_view piece, KeywordDef* row);
 
 // The name field of a line that is not a comment, as ParseKeywordLine cuts it.
 std::string_view KeywordLineName(std::string_view line);
+// The same, where `room` bytes (at least line.size()) may be read from
+// line.data() on: the comma is then sought a register at a time.
+std::string_view KeywordLineName(std::string_view line, std::size_t room);
 
 }  // namespace tarvex
 

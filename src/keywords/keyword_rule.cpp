@@ -67,13 +67,10 @@ KeywordRule RuleOfLine(std::string_view line, std::size_t nameSize) {
   const char* typeEnd = p;
   while (typeStart < typeEnd && IsBlank(*typeStart)) ++typeStart;
   while (typeEnd > typeStart && IsBlank(typeEnd[-1])) --typeEnd;
-  // The three words are letters only, and a byte with bit 5 set equals a
-  // small letter only when it is that letter in either case: one OR folds
-  // the field, read as one word.
+  // The three words are letters only: the field is folded as one word.
   const std::size_t size = static_cast<std::size_t>(typeEnd - typeStart);
   if (size == 0 || size > 6) return rule;
-  const uint64_t folded =
-      folded_name::Word(typeStart, size) | folded_name::kCaseBits >> (64 - 8 * size);
+  const uint64_t folded = folded_name::FoldedLetters(typeStart, size);
   using folded_name::WordOf;
   if (size == 6 && folded == WordOf("string")) {
     rule.type = ValueType::kString;

@@ -13,16 +13,25 @@
 namespace tarvex {
 
 KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
+  return Of(line, line.size());
+}
+
+KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line, std::size_t room) {
   // Blanks before the name are left out, so that the name starts the text.
-  line = LeadingBlanksSkipped(line);
-  return {line.data(), static_cast<uint32_t>(KeywordLineName(line).size()),
-          static_cast<uint32_t>(line.size())};
+  const std::string_view text = LeadingBlanksSkipped(line);
+  room -= static_cast<std::size_t>(text.data() - line.data());
+  return {text.data(), static_cast<uint32_t>(KeywordLineName(text, room).size()),
+          static_cast<uint32_t>(text.size())};
 }
 
 std::size_t KeywordTable::Probe(std::string_view name, uint32_t hash) const {
   const Slot* found = Find(name, hash);
   if (found != nullptr) return static_cast<std::size_t>(found - slots_.data());
-  // The first empty slot of the groups Find looked at.
+  return FirstEmpty(hash);
+}
+
+std::size_t KeywordTable::FirstEmpty(uint32_t hash) const {
+  // The groups a lookup of this hash looks at, in its order.
   const std::size_t mask = slots_.size() - 1;
   for (std::size_t pos = hash & mask;; pos = (pos + kGroup) & mask) {
     const uint32_t empties = MatchSixteen(control_.data() + pos, kEmptyControl);
@@ -58,19 +67,11 @@ void KeywordTable::GrowTo(std::size_t rows) {
   slots_.assign(size, Slot{});
   slotRows_.assign(size, 0);
   control_.assign(size + kGroup - 1, kEmptyControl);
-  const std::size_t mask = slots_.size() - 1;
   for (std::size_t k = 0; k < old.size(); ++k) {
     if (oldControl[k] == kEmptyControl) continue;
     const Slot& slot = old[k];
     const uint32_t hash = FoldedNameHash({names_.data() + slot.nameAt, slot.nameSize()});
-    std::size_t i = hash & mask;
-    for (;; i = (i + kGroup) & mask) {
-      const uint32_t empties = MatchSixteen(control_.data() + i, kEmptyControl);
-      if (empties != 0) {
-        i = (i + static_cast<std::size_t>(std::countr_zero(empties))) & mask;
-        break;
-      }
-    }
+    const std::size_t i = FirstEmpty(hash);
     slots_[i] = slot;
     slotRows_[i] = oldRows[k];
     SetControl(i, ControlOf(hash));

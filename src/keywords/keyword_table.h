@@ -60,8 +60,10 @@ class KeywordTable {
     const char* text;
     uint32_t nameSize;
     uint32_t size;
-    // `line` is a line that is not a comment (keyword_line.h).
+    // `line` is a line that is not a comment (keyword_line.h); with
+    // `room`, the bytes that may be read from line.data() on.
     static KeptLine Of(std::string_view line);
+    static KeptLine Of(std::string_view line, std::size_t room);
     std::string_view name() const { return {text, nameSize}; }
     std::string_view whole() const { return {text, size}; }
   };
@@ -137,6 +139,8 @@ class KeywordTable {
   }
   // The slot that holds `name`, or the empty slot where it would go.
   std::size_t Probe(std::string_view name, uint32_t hash) const;
+  // The first empty slot where `hash` is looked up.
+  std::size_t FirstEmpty(uint32_t hash) const;
   void Enter(std::size_t slot, uint32_t hash, std::size_t row);
   void SetControl(std::size_t slot, uint8_t control);
   void GrowTo(std::size_t rows);

@@ -15,7 +15,6 @@
 #include <string_view>
 
 #include "keywords/byte_search.h"
-
 #include "keywords/line_reader.h"
 
 namespace tarvex {

@@ -75,7 +75,6 @@ class ReplacementFile : public ByteSink {
   bool failed_ = false;
   std::uint64_t written_ = 0;   // bytes in the temporary file
   std::uint64_t handedOn_ = 0;  // bytes handed to the system's writeback
-  std::uint64_t synced_ = 0;
 };
 
 }  // namespace tarvex

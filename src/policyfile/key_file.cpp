@@ -10,11 +10,7 @@
 namespace tarvex {
 
 std::size_t FindKeyFileLine(std::string_view line) {
-  // The writer asks this of every line: most lines are told apart by their
-  // first character before any search.
-  std::size_t first = 0;
-  while (first < line.size() && IsBlank(line[first])) ++first;
-  if (first == line.size() || (line[first] | 0x20) != 'p') return 0;
+  if (!MayBeKeyFileLine(line)) return 0;
   const std::size_t equals = line.find('=');
   if (equals == std::string_view::npos || equals == 0) return 0;
   // Trimmed in place: this runs on every line the writer reads.

@@ -6,7 +6,17 @@
 #include <string>
 #include <string_view>
 
+#include "keywords/blanks.h"
+
 namespace tarvex {
+
+// Whether `line` may be the key-file line: its first non-blank is a "P" or
+// "p". Inline: the writer asks it of every line, and most fail it.
+inline bool MayBeKeyFileLine(std::string_view line) {
+  std::size_t first = 0;
+  while (first < line.size() && IsBlank(line[first])) ++first;
+  return first < line.size() && (line[first] | 0x20) == 'p';
+}
 
 // The position of the line's first "=" when the text before it, trimmed,
 // is "PeerLinkKey" (ASCII case ignored); 0 otherwise (also when "=" is the

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "cipher/line_cipher.h"
-#include "keywords/blanks.h"
 #include "keywords/byte_search.h"
 #include "keywords/line_pieces.h"
 #include "policyfile/block_encipherer.h"
@@ -37,13 +36,8 @@ std::size_t UnchangedLinesEnd(std::string_view source, std::size_t from, std::si
       if ((zeros & ((feeds & -feeds) - 1)) != 0) return lineStart;
       if (lineFeed + 1 - lineStart > kMaxPieceLength) return lineStart;
       if (lineFeed == lineStart || text[lineFeed - 1] != '\r') return lineStart;
-      // The key-file line starts with its keyword's "P".
-      std::size_t first = lineStart;
-      while (IsBlank(text[first])) ++first;
-      if ((text[first] | 0x20) == 'p' &&
-          FindKeyFileLine(source.substr(lineStart, lineFeed + 1 - lineStart)) != 0) {
-        return lineStart;
-      }
+      const std::string_view line = source.substr(lineStart, lineFeed + 1 - lineStart);
+      if (MayBeKeyFileLine(line) && FindKeyFileLine(line) != 0) return lineStart;
       lineStart = lineFeed + 1;
       if (lineStart - from >= limit) return lineStart;
     }

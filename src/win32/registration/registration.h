@@ -24,8 +24,8 @@ bool RegisterDocumentType(RegistryAccess& target, const RegistryAccess& seen,
 
 // The embedding server: the type id's server entries and the class
 // identifier's key, brought to exactly these entries in place (the class is
-// never missing on the way, and nothing of an earlier registration stays). False when an entry
-// could not be written (61834).
+// never missing on the way, and nothing of an earlier registration stays).
+// False when an entry could not be written (61834).
 bool RegisterServer(RegistryAccess& target, const std::string& executable);
 
 // Removes both registrations and restores ".inf". False when something

@@ -97,42 +97,45 @@ bool WindowsRegistry::IsKeyEmpty(const std::string& key) const {
   return subkeys == 0 && values == 0;
 }
 
-std::vector<std::string> WindowsRegistry::SubKeys(const std::string& key) const {
+namespace {
+
+// The names `next` gives for the open key's indices 0, 1, ... until it
+// fails, each into room for `longest` characters and the end.
+template <typename Next>
+std::vector<std::string> NamesOf(HKEY key, std::size_t longest, Next next) {
   std::vector<std::string> names;
+  std::wstring name(longest + 1, L'\0');
+  for (DWORD i = 0;; ++i) {
+    DWORD length = static_cast<DWORD>(name.size());
+    if (next(key, i, name.data(), &length) != ERROR_SUCCESS) return names;
+    names.push_back(Narrow(name.substr(0, length)));
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> WindowsRegistry::SubKeys(const std::string& key) const {
   Key k;
   if (RegOpenKeyExW(root_, Path(key).c_str(), 0, KEY_ENUMERATE_SUB_KEYS | view_, k.put()) !=
       ERROR_SUCCESS) {
-    return names;
+    return {};
   }
-  wchar_t name[256];  // the longest key name the registry allows, and its end
-  for (DWORD i = 0;; ++i) {
-    DWORD length = 256;
-    if (RegEnumKeyExW(k.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    names.push_back(Narrow(std::wstring(name, length)));
-  }
-  return names;
+  // 255 characters: the longest key name the registry allows.
+  return NamesOf(k.get(), 255, [](HKEY h, DWORD i, wchar_t* name, DWORD* length) {
+    return RegEnumKeyExW(h, i, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 std::vector<std::string> WindowsRegistry::ValueNames(const std::string& key) const {
-  std::vector<std::string> names;
   Key k;
   if (RegOpenKeyExW(root_, Path(key).c_str(), 0, KEY_QUERY_VALUE | view_, k.put()) !=
       ERROR_SUCCESS) {
-    return names;
+    return {};
   }
-  std::wstring name(16384, L'\0');  // the longest value name the registry allows
-  for (DWORD i = 0;; ++i) {
-    DWORD length = static_cast<DWORD>(name.size());
-    if (RegEnumValueW(k.get(), i, name.data(), &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS) {
-      break;
-    }
-    names.push_back(Narrow(name.substr(0, length)));
-  }
-  return names;
+  // 16,383 characters: the longest value name the registry allows.
+  return NamesOf(k.get(), 16383, [](HKEY h, DWORD i, wchar_t* name, DWORD* length) {
+    return RegEnumValueW(h, i, name, length, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 bool WindowsRegistry::WriteString(const std::string& key, const std::string& name,
