@@ -1,5 +1,6 @@
 #include "cli/file_read_ahead.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -14,6 +15,10 @@ namespace {
 
 // A small file is read sooner than a thread starts.
 constexpr long long kWorthAThread = 256 * 1024;
+// Small enough that the two threads share a file evenly, large enough that
+// the calls cost nothing beside the copying; a multiple of the page, so
+// that no page is written by both.
+constexpr std::size_t kPiece = 128 * 1024;
 
 // Up to `n` bytes at `offset` of the open file, without moving its
 // position, so that two threads read at once; how many were read.
@@ -45,15 +50,14 @@ FileReadAhead::FileReadAhead(std::string path) : path_(std::move(path)) {
   }
   text_.Reserve(static_cast<std::size_t>(size) + 1);
 #ifndef _WIN32
-  // The halves split at a page, so that no page is written by both.
-  half_ = static_cast<std::size_t>(size) / 2 / 4096 * 4096;
+  pieceRead_.assign((text_.capacity() + kPiece - 1) / kPiece, 0);
 #endif
   try {
     reader_ = std::thread([this] {
-      if (half_ == 0) {
+      if (pieceRead_.empty()) {
         ReadToEnd(file_, &text_);
       } else {
-        secondRead_ = ReadAt(file_, text_.data() + half_, text_.capacity() - half_, half_);
+        ReadPieces();
       }
     });
   } catch (const std::system_error&) {
@@ -61,6 +65,14 @@ FileReadAhead::FileReadAhead(std::string path) : path_(std::move(path)) {
     file_ = nullptr;
     text_ = FileText();
     taken_ = true;  // nothing read ahead: every Read reads now
+  }
+}
+
+void FileReadAhead::ReadPieces() {
+  for (std::size_t k; (k = nextPiece_.fetch_add(1)) < pieceRead_.size();) {
+    const std::size_t at = k * kPiece;
+    const std::size_t n = std::min(kPiece, text_.capacity() - at);
+    pieceRead_[k] = ReadAt(file_, text_.data() + at, n, at);
   }
 }
 
@@ -79,23 +91,24 @@ void FileReadAhead::Finish() {
 bool FileReadAhead::Read(const std::string& path, FileText* text) {
   if (taken_ || path != path_) return ReadRegularFile(path, text);
   taken_ = true;
-  if (half_ > 0) {
-    const std::size_t firstRead = ReadAt(file_, text_.data(), half_, 0);
+  if (!pieceRead_.empty()) {
+    ReadPieces();
     if (reader_.joinable()) reader_.join();
-    if (firstRead < half_) {
-      // The file ended in its first half (it shrank): what was read is all.
-      text_.SetSize(firstRead);
-    } else {
-      text_.SetSize(half_ + secondRead_);
-#ifndef _WIN32
-      // Room left means the end was met; a full buffer (the file grew) may
-      // have more to come: read on from where the halves ended.
-      if (text_.size() == text_.capacity() &&
-          fseeko(file_, static_cast<off_t>(text_.size()), SEEK_SET) == 0) {
-        ReadToEnd(file_, &text_);
-      }
-#endif
+    // The file is what was read up to the first piece that came short (the
+    // end, or a file that shrank while it was read).
+    std::size_t size = 0;
+    for (std::size_t k = 0; k < pieceRead_.size(); ++k) {
+      size += pieceRead_[k];
+      if (pieceRead_[k] < std::min(kPiece, text_.capacity() - k * kPiece)) break;
     }
+    text_.SetSize(size);
+#ifndef _WIN32
+    // A full buffer (the file grew) may have more to come: read on from
+    // where the pieces ended.
+    if (size == text_.capacity() && fseeko(file_, static_cast<off_t>(size), SEEK_SET) == 0) {
+      ReadToEnd(file_, &text_);
+    }
+#endif
   }
   Finish();
   *text = std::move(text_);

@@ -1,16 +1,19 @@
 // Reading a file on a second thread while the program does other work.
 //
-// tarvexc loads the keyword dictionary before it reads the source; both
-// reads mostly wait on fresh memory, so side by side the dictionary costs
-// next to nothing. A large file is read in two halves at once, one on each
-// thread: most of reading it is the system handing out fresh pages, which
-// two processors do twice as fast.
+// tarvexc loads the keyword dictionary before it reads the source; side by
+// side, the dictionary costs next to nothing. A large file is read in
+// pieces that both threads take in turn: the second thread from the start,
+// the program's own once it asks for the file (after a small dictionary,
+// at once; after a large one, maybe never). Most of reading is the system
+// copying and handing out pages, which two processors do twice as fast.
 #ifndef TARVEX_CLI_FILE_READ_AHEAD_H_
 #define TARVEX_CLI_FILE_READ_AHEAD_H_
 
+#include <atomic>
 #include <cstdio>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/file_text.h"
 
@@ -27,20 +30,24 @@ class FileReadAhead {
   FileReadAhead& operator=(const FileReadAhead&) = delete;
 
   // ReadRegularFile of `path`: the first time for the path read ahead, the
-  // bytes read then (the first half now, beside the thread reading the
-  // second); else a read now.
+  // bytes read then (the pieces left read now, beside the thread); else a
+  // read now.
   bool Read(const std::string& path, FileText* text);
 
  private:
+  // Reads pieces until none is left to take.
+  void ReadPieces();
   void Finish();
 
   std::string path_;
-  std::FILE* file_ = nullptr;  // open while the halves are read
+  std::FILE* file_ = nullptr;  // open while the pieces are read
   std::thread reader_;
   bool taken_ = false;
   FileText text_;
-  std::size_t half_ = 0;        // the first half's length, or 0 for one read
-  std::size_t secondRead_ = 0;  // bytes the thread read of the second half
+  // Pieces of kPiece bytes over the buffer, or none for one read by the
+  // thread; each one's count of bytes read, written by its reader.
+  std::vector<std::size_t> pieceRead_;
+  std::atomic<std::size_t> nextPiece_{0};
 };
 
 }  // namespace tarvex

@@ -1,6 +1,8 @@
 #include "keywords/keyword_file.h"
 
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 #include "keywords/blanks.h"
 #include "keywords/line_pieces.h"
@@ -31,17 +33,46 @@ bool LoadKeywordFile(KeywordTable& table, const std::string& path, WindowSystem&
   return true;
 }
 
+namespace {
+
+// Reads the open `file` whole into the table's memory: one read of the
+// size the system states, then, if the file grew meanwhile, the rest. A
+// read error counts as the end of the file. Nothing when no memory is to
+// be had.
+std::optional<std::string_view> ReadIntoTable(std::FILE* file, std::size_t sizeHint,
+                                              KeywordTable& table) {
+  // One byte over, so that a full read means the file grew.
+  const std::size_t room = sizeHint + 1;
+  if (!table.ReserveForFile(room)) return std::nullopt;
+  char* bytes = table.KeepRoom(room);
+  if (bytes == nullptr) return std::nullopt;
+  const std::size_t got = std::fread(bytes, 1, room, file);
+  if (got < room) return std::string_view(bytes, got);
+  FileText rest;
+  ReadToEnd(file, &rest);
+  char* whole = table.KeepRoom(got + rest.size());
+  if (whole == nullptr) return std::nullopt;
+  std::memcpy(whole, bytes, got);
+  std::memcpy(whole + got, rest.view().data(), rest.size());
+  return std::string_view(whole, got + rest.size());
+}
+
+}  // namespace
+
 bool ReadKeywordFile(KeywordTable& table, const std::string& path) {
   // One read of the whole file, then pieces cut from memory: reading piece
   // by piece through a line buffer cost more than all the parsing.
-  std::string file;
-  if (!ReadRegularFile(path, &file)) return false;
+  std::FILE* file = OpenRegularFile(path);
+  if (file == nullptr) return false;
+  const long long size = FileSizeHint(path);
   // The rows view the file's bytes, which the table keeps: no row is
   // copied, and a row is cut into fields only when it is asked for.
-  const std::string_view bytes = table.Keep(std::move(file));
-  // About one row per 24 bytes: room for them at once instead of regrowing
-  // (within reason, for a file of a few long lines).
-  std::vector<KeywordTable::KeptLine> lines;
+  const std::optional<std::string_view> read =
+      ReadIntoTable(file, size > 0 ? static_cast<std::size_t>(size) : 0, table);
+  std::fclose(file);
+  if (!read) return false;
+  const std::string_view bytes = *read;
+  KeywordTable::KeptLines lines = table.NewKeptLines();
   lines.reserve(std::min<std::size_t>(bytes.size() / 24, 200000));
   TextPieceSource pieces(bytes);
   SourcePiece piece;

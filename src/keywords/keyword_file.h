@@ -31,7 +31,8 @@ std::string NextField(std::string* line, std::string_view separator);
 // message box and the table is unchanged. A read error counts as the end.
 bool LoadKeywordFile(KeywordTable& table, const std::string& path, WindowSystem& ws);
 
-// LoadKeywordFile without a message: false when the file cannot be opened.
+// LoadKeywordFile without a message: false when the file cannot be opened
+// (or, as for a file too large, no memory is to be had for it).
 bool ReadKeywordFile(KeywordTable& table, const std::string& path);
 
 // Loads "keyword.txt" from the current directory into the process-wide table.

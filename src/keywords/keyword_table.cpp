@@ -11,6 +11,40 @@
 #include "keywords/keyword_line.h"
 
 namespace tarvex {
+namespace {
+
+// The index's size for `rows` rows, never below `now`: a power of two, at
+// most two thirds full.
+std::size_t SlotsFor(std::size_t rows, std::size_t now) {
+  std::size_t size = now == 0 ? 64 : now;
+  while (rows * 3 > size * 2) size *= 2;
+  return size;
+}
+
+// Room for `more` elements in `array`, at least doubling it when it grows,
+// so that rows appended one at a time cost no copy each.
+template <class Array>
+void MakeRoom(Array& array, std::size_t more) {
+  const std::size_t need = array.size() + more;
+  if (need > array.capacity()) array.reserve(std::max(need, 2 * array.capacity()));
+}
+
+// About one dictionary row per 24 bytes of its file (within reason, for a
+// file of a few long lines).
+std::size_t RowsExpectedIn(std::size_t fileBytes) {
+  return std::min<std::size_t>(fileBytes / 24 + 1, 200000);
+}
+
+}  // namespace
+
+KeywordTable::KeywordTable() : KeywordTable(std::make_shared<Arena>()) {}
+
+KeywordTable::KeywordTable(const std::shared_ptr<Arena>& arena)
+    : lines_(ArenaAllocator<KeptLine>(arena)),
+      slots_(ArenaAllocator<Slot>(arena)),
+      slotRows_(ArenaAllocator<uint32_t>(arena)),
+      names_(ArenaAllocator<char>(arena)),
+      control_(ArenaAllocator<uint8_t>(arena)) {}
 
 KeywordTable::KeptLine KeywordTable::KeptLine::Of(std::string_view line) {
   return Of(line, line.size());
@@ -54,16 +88,16 @@ void KeywordTable::Enter(std::size_t i, uint32_t hash, std::size_t row) {
   slot.minimum = rule.minimum;
   slot.maximum = rule.maximum;
   slotRows_[i] = static_cast<uint32_t>(row);
-  names_.append(line.text, line.nameSize);
+  names_.insert(names_.end(), line.text, line.text + line.nameSize);
 }
 
 void KeywordTable::GrowTo(std::size_t rows) {
-  std::size_t size = slots_.empty() ? 64 : slots_.size();
-  while (rows * 3 > size * 2) size *= 2;
+  const std::size_t size = SlotsFor(rows, slots_.size());
   if (size == slots_.size()) return;
-  std::vector<Slot> old = std::move(slots_);
-  std::vector<uint32_t> oldRows = std::move(slotRows_);
-  std::vector<uint8_t> oldControl = std::move(control_);
+  Array<Slot> old = std::move(slots_);
+  Array<uint32_t> oldRows = std::move(slotRows_);
+  Array<uint8_t> oldControl = std::move(control_);
+  // The moves left empty arrays that still draw on the arena.
   slots_.assign(size, Slot{});
   slotRows_.assign(size, 0);
   control_.assign(size + kGroup - 1, kEmptyControl);
@@ -78,7 +112,7 @@ void KeywordTable::GrowTo(std::size_t rows) {
   }
 }
 
-KeywordTable::KeywordTable(const KeywordTable& other) {
+KeywordTable::KeywordTable(const KeywordTable& other) : KeywordTable() {
   *this = other;
 }
 
@@ -86,7 +120,7 @@ KeywordTable& KeywordTable::operator=(const KeywordTable& other) {
   if (this == &other) return *this;
   // The other table's bytes are not shared: copy them.
   Clear();
-  std::vector<KeptLine> lines;
+  KeptLines lines = NewKeptLines();
   lines.reserve(other.lines_.size());
   for (const KeptLine& line : other.lines_) {
     lines.push_back(KeptLine::Of(Keep(std::string(line.whole()))));
@@ -108,7 +142,9 @@ bool KeywordTable::Append(const KeywordDef& row) {
   line.reserve(row.name.size() + row.type.size() + row.minimum.size() + row.maximum.size() + 3);
   line.append(row.name).append(",").append(row.type).append(",");
   line.append(row.minimum).append(",").append(row.maximum);
-  AppendKeptLines({KeptLine::Of(Keep(std::move(line)))});
+  KeptLines lines = NewKeptLines();
+  lines.push_back(KeptLine::Of(Keep(std::move(line))));
+  AppendKeptLines(std::move(lines));
   return true;
 }
 
@@ -116,16 +152,32 @@ std::string_view KeywordTable::Keep(std::string bytes) {
   return kept_.emplace_back(std::move(bytes));
 }
 
-void KeywordTable::AppendKeptLines(std::vector<KeptLine> lines) {
+bool KeywordTable::ReserveForFile(std::size_t fileBytes) {
+  const std::size_t rows = RowsExpectedIn(fileBytes);
+  const std::size_t slots = SlotsFor(lines_.size() + rows, slots_.size());
+  // The file, its lines, a new index (the old one stays behind), the names.
+  constexpr std::size_t kPerSlot = sizeof(Slot) + sizeof(uint32_t) + 1;
+  return lines_.get_allocator().arena()->Reserve(fileBytes + rows * sizeof(KeptLine) +
+                                                 slots * kPerSlot + kGroup + fileBytes + 6 * 64);
+}
+
+char* KeywordTable::KeepRoom(std::size_t bytes) {
+  return static_cast<char*>(lines_.get_allocator().arena()->Allocate(bytes, 1));
+}
+
+void KeywordTable::AppendKeptLines(KeptLines lines) {
   const std::size_t first = lines_.size();
   const std::size_t count = lines.size();
   if (lines_.empty()) {
     lines_ = std::move(lines);
   } else {
+    MakeRoom(lines_, count);
     lines_.insert(lines_.end(), lines.begin(), lines.end());
   }
   GrowTo(lines_.size());
-  names_.reserve(names_.size() + count * 24);
+  std::size_t nameBytes = 0;
+  for (std::size_t k = first; k < lines_.size(); ++k) nameBytes += lines_[k].nameSize;
+  MakeRoom(names_, nameBytes);
   // The rows are entered in file order, each slot's cache line fetched a
   // few rows ahead (its hash kept in a small ring until then): the index
   // outgrows the caches for a large dictionary, and its places are random.
@@ -174,12 +226,8 @@ std::vector<KeywordDef> KeywordTable::rows() const {
 }
 
 void KeywordTable::Clear() {
-  lines_.clear();
-  slots_.clear();
-  slotRows_.clear();
-  names_.clear();
-  control_.clear();
-  kept_.clear();
+  // A fresh table: the old arena goes with the last array that drew on it.
+  *this = KeywordTable();
 }
 
 KeywordTable& GlobalKeywordTable() {

@@ -30,6 +30,7 @@
 #include "keywords/folded_name.h"
 #include "keywords/keyword_def.h"
 #include "keywords/keyword_rule.h"
+#include "platform/arena.h"
 
 namespace tarvex {
 
@@ -38,7 +39,7 @@ class KeywordTable {
   static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
   static constexpr std::size_t kLongestName = std::size_t{1} << 24;
 
-  KeywordTable() = default;
+  KeywordTable();
   KeywordTable(const KeywordTable& other);
   KeywordTable& operator=(const KeywordTable& other);
   KeywordTable(KeywordTable&&) = default;
@@ -54,6 +55,15 @@ class KeywordTable {
   // long as the table's rows.
   std::string_view Keep(std::string bytes);
 
+  // Makes room, in one block, for a dictionary file of about `fileBytes`
+  // bytes read by KeepRoom and for its rows and their index, so that a
+  // large dictionary loads into memory the system hands out in a few
+  // large pages. False when no memory is to be had.
+  bool ReserveForFile(std::size_t fileBytes);
+  // Room for `bytes` bytes, not cleared, that live as long as the table's
+  // rows; nullptr when no memory is to be had.
+  char* KeepRoom(std::size_t bytes);
+
   // A row's line as the table holds it: the line from its name on, and the
   // name's length, so that a lookup compares names without cutting lines.
   struct KeptLine {
@@ -68,9 +78,14 @@ class KeywordTable {
     std::string_view whole() const { return {text, size}; }
   };
 
+  using KeptLines = std::vector<KeptLine, ArenaAllocator<KeptLine>>;
+  // An empty list of lines in the table's memory, for AppendKeptLines.
+  KeptLines NewKeptLines() const { return KeptLines(lines_.get_allocator()); }
+
   // Appends the rows of `lines` in order, each viewing bytes returned by
-  // Keep. The index grows once, and its slots are fetched ahead.
-  void AppendKeptLines(std::vector<KeptLine> lines);
+  // Keep or KeepRoom. The index grows once, and its slots are fetched
+  // ahead.
+  void AppendKeptLines(KeptLines lines);
 
   // The first row named `name` (ASCII case ignored): its number, or
   // kNotFound; or the row itself.
@@ -92,11 +107,16 @@ class KeywordTable {
   std::size_t size() const { return lines_.size(); }
   bool empty() const { return lines_.empty(); }
 
-  // Empties the table. Tarvex never does this to the process-wide table;
-  // tests and tools that load several dictionaries do.
+  // Empties the table and gives back its memory. Tarvex never does this to
+  // the process-wide table; tests and tools that load several
+  // dictionaries do.
   void Clear();
 
  private:
+  template <class T>
+  using Array = std::vector<T, ArenaAllocator<T>>;
+  explicit KeywordTable(const std::shared_ptr<Arena>& arena);
+
   // The index: open addressing over row numbers, keyed by a hash that
   // ignores ASCII case, so that loading a large dictionary costs no
   // allocation per row and a lookup needs no folded copy of the text. A
@@ -145,20 +165,21 @@ class KeywordTable {
   void SetControl(std::size_t slot, uint8_t control);
   void GrowTo(std::size_t rows);
 
-  // Where the rows' bytes live: a deque, so that keeping more never moves
-  // what is kept.
+  // Where the rows' bytes live, beside those taken by KeepRoom: a deque,
+  // so that keeping more never moves what is kept.
   std::deque<std::string> kept_;
+  // The arrays below share one arena, which also holds what KeepRoom gave.
   // Each row's line: beyond its text, a large dictionary costs only these
   // and the slots.
-  std::vector<KeptLine> lines_;
-  std::vector<Slot> slots_;  // a power of two long, at most two thirds full
+  Array<KeptLine> lines_;
+  Array<Slot> slots_;  // a power of two long, at most two thirds full
   // Each slot's row number, apart: only FindIndex needs it.
-  std::vector<uint32_t> slotRows_;
+  Array<uint32_t> slotRows_;
   // The indexed rows' names, one after another.
-  std::string names_;
+  Array<char> names_;
   // A byte per slot, then the first kGroup - 1 again, so that sixteen can
   // be read from any slot on.
-  std::vector<uint8_t> control_;
+  Array<uint8_t> control_;
 };
 
 // The one process-wide table, empty until LoadKeywordFile fills it.

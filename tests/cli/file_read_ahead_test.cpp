@@ -1,4 +1,4 @@
-// Reading a source ahead, in halves on two threads for a large file: the
+// Reading a source ahead, in pieces on two threads for a large file: the
 // bytes are exactly the file's, whatever its size, and a file that changes
 // while it is read gives what one read from the start could have given.
 #include "cli/file_read_ahead.h"
@@ -26,7 +26,7 @@ std::string RandomBytes(std::size_t n, unsigned seed) {
 
 TEST(FileReadAhead, ReadsEveryByteOfFilesOfEverySize) {
   TempDir dir;
-  for (std::size_t size : {0u, 1u, 4095u, 262143u, 262144u, 1048577u, 3000001u}) {
+  for (std::size_t size : {0u, 1u, 4095u, 262143u, 262144u, 393215u, 393216u, 1048577u, 3000001u}) {
     const std::string bytes = RandomBytes(size, static_cast<unsigned>(size));
     const std::string path = dir.Write("s.inf", bytes);
     FileReadAhead ahead(path);

@@ -155,7 +155,7 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
   }
   bulk.Append({"first", "", "", ""});  // rows already there stay in front
   std::string_view kept = bulk.Keep(std::move(bytes));
-  std::vector<KeywordTable::KeptLine> lines;
+  KeywordTable::KeptLines lines = bulk.NewKeptLines();
   for (std::size_t i = 0; i < names.size(); ++i) {
     const std::size_t end = kept.find('\n');
     lines.push_back(KeywordTable::KeptLine::Of(kept.substr(0, end)));
@@ -182,6 +182,13 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
   EXPECT_EQ(copy.size(), names.size() + 1);
   EXPECT_FALSE(table.Find(std::string(25, '\xC1')));
   EXPECT_EQ(table.size(), names.size());
+  // A cleared table, and one moved from, take rows again.
+  ASSERT_TRUE(bulk.Append({"again", "int", "1", "2"}));
+  KeywordTable moved = std::move(table);
+  ASSERT_TRUE(table.Append({"again", "bool", "", ""}));
+  EXPECT_EQ(bulk.Find("AGAIN")->type, "int");
+  EXPECT_EQ(table.Find("again")->type, "bool");
+  EXPECT_EQ(moved.size(), names.size());
 }
 
 TEST(KeywordTable, AppendTakesOnlyRowsALineCouldGive) {
