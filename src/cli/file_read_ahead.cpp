@@ -1,7 +1,6 @@
 #include "cli/file_read_ahead.h"
 
 #include <algorithm>
-#include <system_error>
 #include <utility>
 
 #include "platform/regular_file.h"
@@ -52,15 +51,14 @@ FileReadAhead::FileReadAhead(std::string path) : path_(std::move(path)) {
 #ifndef _WIN32
   pieceRead_.assign((text_.capacity() + kPiece - 1) / kPiece, 0);
 #endif
-  try {
-    reader_ = std::thread([this] {
-      if (pieceRead_.empty()) {
-        ReadToEnd(file_, &text_);
-      } else {
-        ReadPieces();
-      }
-    });
-  } catch (const std::system_error&) {
+  const bool started = reader_.Start([this] {
+    if (pieceRead_.empty()) {
+      ReadToEnd(file_, &text_);
+    } else {
+      ReadPieces();
+    }
+  });
+  if (!started) {
     std::fclose(file_);
     file_ = nullptr;
     text_ = FileText();
@@ -81,7 +79,7 @@ FileReadAhead::~FileReadAhead() {
 }
 
 void FileReadAhead::Finish() {
-  if (reader_.joinable()) reader_.join();
+  reader_.Join();
   if (file_ != nullptr) {
     std::fclose(file_);
     file_ = nullptr;
@@ -93,7 +91,7 @@ bool FileReadAhead::Read(const std::string& path, FileText* text) {
   taken_ = true;
   if (!pieceRead_.empty()) {
     ReadPieces();
-    if (reader_.joinable()) reader_.join();
+    reader_.Join();
     // The file is what was read up to the first piece that came short (the
     // end, or a file that shrank while it was read).
     std::size_t size = 0;

@@ -12,10 +12,10 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/file_text.h"
+#include "platform/side_thread.h"
 
 namespace tarvex {
 
@@ -41,7 +41,7 @@ class FileReadAhead {
 
   std::string path_;
   std::FILE* file_ = nullptr;  // open while the pieces are read
-  std::thread reader_;
+  SideThread reader_;
   bool taken_ = false;
   FileText text_;
   // Pieces of kPiece bytes over the buffer, or none for one read by the
