@@ -1,13 +1,12 @@
 // Action, Generate.
 #include <atomic>
-#include <system_error>
-#include <thread>
 
 #include "commands/main_frame_logic.h"
 #include "commands/path_rules.h"
 #include "platform/file_ops.h"
 #include "platform/regular_file.h"
 #include "platform/resource_ids.h"
+#include "platform/side_thread.h"
 #include "platform/window_system.h"
 #include "policyfile/policy_body.h"
 #include "policyfile/policy_format.h"
@@ -72,40 +71,36 @@ bool MainFrameLogic::CheckAndWriteSideBySide(std::string_view source) {
   const bool opened = output.Open(m_binaryPath);
   std::atomic<bool> stop{false};
   PolicyBodyOutcome body;
-  std::thread writer;
-  if (opened) {
-    try {
-      writer = std::thread([&] {
+  SideThread writer;
+  if (opened && !writer.Start([&] {
         try {
           body = WritePolicyBody(source, started, output, &stop);
         } catch (...) {
           body.result = PolicyBodyOutcome::Result::kWriteFailed;
         }
-      });
-    } catch (const std::system_error&) {
-      // No second thread to be had: one pass after the other, as for a small source.
-      output.Abandon();
-      return CheckSourceText(source) && WritePolicyBinaryFrom(source);
-    }
+      })) {
+    // No second thread to be had: one pass after the other, as for a small source.
+    output.Abandon();
+    return CheckSourceText(source) && WritePolicyBinaryFrom(source);
   }
   // However the check ends, the writer never outlives this call.
-  struct JoinOnExit {
+  struct StopOnExit {
     std::atomic<bool>& stop;
-    std::thread& writer;
-    ~JoinOnExit() {
+    SideThread& writer;
+    ~StopOnExit() {
       stop = true;
-      if (writer.joinable()) writer.join();
+      writer.Join();
     }
-  } joinOnExit{stop, writer};
+  } stopOnExit{stop, writer};
   auto finishWriter = [&] {
     stop = true;
-    if (writer.joinable()) writer.join();
+    writer.Join();
     output.Abandon();
   };
   // A faulty source leaves no trace: the writer is stopped and its file
   // removed before the fault is shown.
   if (!CheckSourceText(source, finishWriter)) return false;
-  if (writer.joinable()) writer.join();
+  writer.Join();
   if (!opened) {
     ShowFrameMessage(IDS_ERROR_WRITING_FILE, {m_binaryPath});
     return false;

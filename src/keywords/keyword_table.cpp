@@ -187,7 +187,11 @@ void KeywordTable::AppendKeptLines(KeptLines lines) {
   const std::size_t mask = slots_.size() - 1;
   auto fetch = [&](std::size_t k) {
     ahead[k % kAhead] = FoldedNameHash(lines_[first + k].name());
-    PrefetchAddress(&control_[ahead[k % kAhead] & mask]);
+    const std::size_t at = ahead[k % kAhead] & mask;
+    PrefetchAddress(&control_[at]);
+    // The row most often lands in the slot where its probe starts.
+    PrefetchAddress(&slots_[at]);
+    PrefetchAddress(&slotRows_[at]);
   };
   for (std::size_t k = 0; k < kAhead && k < count; ++k) fetch(k);
   for (std::size_t k = 0; k < count; ++k) {
