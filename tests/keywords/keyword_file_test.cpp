@@ -191,6 +191,29 @@ TEST(KeywordTable, LargeTablesFindTheFirstRowOfEveryFoldedName) {
   EXPECT_EQ(moved.size(), names.size());
 }
 
+TEST(KeywordFile, ALargeDictionaryLoadsWholeIntoTheTablesOwnMemory) {
+  // Over a megabyte: the file, its lines and the index share large blocks.
+  std::string bytes = "; generated\r\n";
+  const int kRows = 40000;
+  for (int i = 0; i < kRows; ++i) {
+    bytes += "Setting" + std::to_string(i) + (i % 2 ? " , Int , -5 , " : ",string,,") +
+             std::to_string(i) + (i % 3 ? "\n" : "\r\n");
+  }
+  bytes += "Setting7,bool,,";  // a later duplicate, no line feed at the end
+  TempDir dir;
+  KeywordTable table;
+  ASSERT_TRUE(ReadKeywordFile(table, dir.Write("keyword.txt", bytes)));
+  ASSERT_EQ(table.size(), kRows + 1u);
+  for (int i = 0; i < kRows; ++i) {
+    KeywordRule rule;
+    ASSERT_TRUE(table.FindRule("SETTING" + std::to_string(i), &rule)) << i;
+    EXPECT_EQ(rule.type, i % 2 ? ValueType::kInt : ValueType::kString) << i;
+    EXPECT_EQ(rule.maximum, i % 2 ? i : 0) << i;
+  }
+  EXPECT_EQ(table.row(kRows).type, "bool");
+  EXPECT_EQ(table.Find("setting7")->type, "Int");
+}
+
 TEST(KeywordTable, AppendTakesOnlyRowsALineCouldGive) {
   // The table keeps a row as its line, so a row no line gives is refused
   // rather than read back as another; so is a name longer than the index
