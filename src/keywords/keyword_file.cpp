@@ -1,6 +1,5 @@
 #include "keywords/keyword_file.h"
 
-#include <algorithm>
 #include <cstring>
 #include <optional>
 
@@ -73,7 +72,7 @@ bool ReadKeywordFile(KeywordTable& table, const std::string& path) {
   if (!read) return false;
   const std::string_view bytes = *read;
   KeywordTable::KeptLines lines = table.NewKeptLines();
-  lines.reserve(std::min<std::size_t>(bytes.size() / 24, 200000));
+  lines.reserve(KeywordTable::RowsExpectedIn(bytes.size()));
   TextPieceSource pieces(bytes);
   SourcePiece piece;
   const char* const fileEnd = bytes.data() + bytes.size();

@@ -3,8 +3,6 @@
 #include <limits>
 
 #include "keywords/ascii_case.h"
-#include "keywords/blanks.h"
-#include "keywords/folded_name.h"
 
 namespace tarvex {
 

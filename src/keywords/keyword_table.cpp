@@ -4,6 +4,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <new>
 
 #include "keywords/ascii_case.h"
 #include "keywords/blanks.h"
@@ -29,13 +30,11 @@ void MakeRoom(Array& array, std::size_t more) {
   if (need > array.capacity()) array.reserve(std::max(need, 2 * array.capacity()));
 }
 
-// About one dictionary row per 24 bytes of its file (within reason, for a
-// file of a few long lines).
-std::size_t RowsExpectedIn(std::size_t fileBytes) {
+}  // namespace
+
+std::size_t KeywordTable::RowsExpectedIn(std::size_t fileBytes) {
   return std::min<std::size_t>(fileBytes / 24 + 1, 200000);
 }
-
-}  // namespace
 
 KeywordTable::KeywordTable() : KeywordTable(std::make_shared<Arena>()) {}
 
@@ -123,7 +122,7 @@ KeywordTable& KeywordTable::operator=(const KeywordTable& other) {
   KeptLines lines = NewKeptLines();
   lines.reserve(other.lines_.size());
   for (const KeptLine& line : other.lines_) {
-    lines.push_back(KeptLine::Of(Keep(std::string(line.whole()))));
+    lines.push_back(KeptLine::Of(Keep(line.whole())));
   }
   AppendKeptLines(std::move(lines));
   return *this;
@@ -143,13 +142,16 @@ bool KeywordTable::Append(const KeywordDef& row) {
   line.append(row.name).append(",").append(row.type).append(",");
   line.append(row.minimum).append(",").append(row.maximum);
   KeptLines lines = NewKeptLines();
-  lines.push_back(KeptLine::Of(Keep(std::move(line))));
+  lines.push_back(KeptLine::Of(Keep(line)));
   AppendKeptLines(std::move(lines));
   return true;
 }
 
-std::string_view KeywordTable::Keep(std::string bytes) {
-  return kept_.emplace_back(std::move(bytes));
+std::string_view KeywordTable::Keep(std::string_view bytes) {
+  char* copy = KeepRoom(bytes.size());
+  if (copy == nullptr) throw std::bad_alloc();
+  std::memcpy(copy, bytes.data(), bytes.size());
+  return {copy, bytes.size()};
 }
 
 bool KeywordTable::ReserveForFile(std::size_t fileBytes) {
@@ -171,7 +173,6 @@ void KeywordTable::AppendKeptLines(KeptLines lines) {
   if (lines_.empty()) {
     lines_ = std::move(lines);
   } else {
-    MakeRoom(lines_, count);
     lines_.insert(lines_.end(), lines.begin(), lines.end());
   }
   GrowTo(lines_.size());

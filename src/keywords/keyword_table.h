@@ -20,7 +20,6 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -51,9 +50,9 @@ class KeywordTable {
   // shorter). Returns false, appending nothing, for any other row.
   bool Append(const KeywordDef& row);
 
-  // Takes `bytes` into the table and returns a view of them that lives as
-  // long as the table's rows.
-  std::string_view Keep(std::string bytes);
+  // Copies `bytes` into the table and returns a view of the copy that
+  // lives as long as the table's rows.
+  std::string_view Keep(std::string_view bytes);
 
   // Makes room, in one block, for a dictionary file of about `fileBytes`
   // bytes read by KeepRoom and for its rows and their index, so that a
@@ -63,6 +62,9 @@ class KeywordTable {
   // Room for `bytes` bytes, not cleared, that live as long as the table's
   // rows; nullptr when no memory is to be had.
   char* KeepRoom(std::size_t bytes);
+  // About how many rows a dictionary file of `fileBytes` bytes holds: one
+  // per 24 bytes, within reason for a file of a few long lines.
+  static std::size_t RowsExpectedIn(std::size_t fileBytes);
 
   // A row's line as the table holds it: the line from its name on, and the
   // name's length, so that a lookup compares names without cutting lines.
@@ -165,10 +167,8 @@ class KeywordTable {
   void SetControl(std::size_t slot, uint8_t control);
   void GrowTo(std::size_t rows);
 
-  // Where the rows' bytes live, beside those taken by KeepRoom: a deque,
-  // so that keeping more never moves what is kept.
-  std::deque<std::string> kept_;
-  // The arrays below share one arena, which also holds what KeepRoom gave.
+  // The arrays below share one arena, which also holds the rows' bytes
+  // (Keep, KeepRoom): keeping more never moves what is kept.
   // Each row's line: beyond its text, a large dictionary costs only these
   // and the slots.
   Array<KeptLine> lines_;
