@@ -21,7 +21,7 @@ void LargeMemoryDeleter::operator()(char* bytes) const {
   if (bytes == nullptr) return;
 #if defined(__linux__)
   if (mapped_ > 0) {
-    ::munmap(bytes, mapped_);
+    ::munmap(bytes - lead_, mapped_);
     return;
   }
 #endif
@@ -33,18 +33,19 @@ LargeMemory AllocateLarge(std::size_t size) {
 #if defined(__linux__)
   if (size >= kHugeFrom) {
     const std::size_t rounded = (size + kHugePage - 1) / kHugePage * kHugePage;
-    // Mapped one huge page over, then trimmed to a huge page's alignment.
-    void* got = ::mmap(nullptr, rounded + kHugePage, PROT_READ | PROT_WRITE,
-                       MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    // Mapped one huge page over, and used from the first huge page's
+    // boundary on. The slack stays mapped, never touched: unmapping it makes
+    // the system flush the address caches of every processor the process
+    // runs on, which with the read-ahead thread running cost a 1 MB check
+    // against a large dictionary about 50 us on a virtual machine.
+    const std::size_t mapped = rounded + kHugePage;
+    void* got = ::mmap(nullptr, mapped, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (got != MAP_FAILED) {
       const auto start = reinterpret_cast<std::uintptr_t>(got);
       const std::uintptr_t aligned = (start + kHugePage - 1) & ~std::uintptr_t{kHugePage - 1};
-      if (aligned > start) ::munmap(got, aligned - start);
-      const std::size_t tail = start + kHugePage - aligned;
-      if (tail > 0) ::munmap(reinterpret_cast<void*>(aligned + rounded), tail);
-      char* bytes = reinterpret_cast<char*>(aligned);
-      ::madvise(bytes, rounded, MADV_HUGEPAGE);  // a hint: without huge pages, plain pages
-      return LargeMemory(bytes, LargeMemoryDeleter(rounded));
+      ::madvise(got, mapped, MADV_HUGEPAGE);  // a hint: without huge pages, plain pages
+      const std::size_t lead = aligned - start;
+      return LargeMemory(reinterpret_cast<char*>(aligned), LargeMemoryDeleter(lead, mapped));
     }
   }
 #endif

@@ -18,11 +18,12 @@ namespace tarvex {
 class LargeMemoryDeleter {
  public:
   LargeMemoryDeleter() = default;
-  explicit LargeMemoryDeleter(std::size_t mapped) : mapped_(mapped) {}
+  LargeMemoryDeleter(std::size_t lead, std::size_t mapped) : lead_(lead), mapped_(mapped) {}
   void operator()(char* bytes) const;
 
  private:
-  std::size_t mapped_ = 0;  // bytes mapped whole, or 0 for heap memory
+  std::size_t lead_ = 0;    // bytes mapped before the block
+  std::size_t mapped_ = 0;  // bytes mapped in all, or 0 for heap memory
 };
 
 using LargeMemory = std::unique_ptr<char[], LargeMemoryDeleter>;
