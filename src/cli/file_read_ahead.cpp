@@ -14,6 +14,11 @@ namespace {
 
 // A small file is read sooner than a thread starts.
 constexpr long long kWorthAThread = 256 * 1024;
+// A dictionary that takes longer to load than a thread costs: about 3,000
+// rows.
+constexpr long long kDictionaryWorthAThread = 128 * 1024;
+// A file whose reading in two halves saves more than a thread costs.
+constexpr long long kWorthTwoReaders = 4 * 1024 * 1024;
 // Small enough that the two threads share a file evenly, large enough that
 // the calls cost nothing beside the copying; a multiple of the page, so
 // that no page is written by both.
@@ -41,9 +46,11 @@ std::size_t ReadAt(std::FILE* file, char* to, std::size_t n, std::size_t offset)
 
 }  // namespace
 
-FileReadAhead::FileReadAhead(std::string path) : path_(std::move(path)) {
+FileReadAhead::FileReadAhead(std::string path, long long dictionaryBytes) : path_(std::move(path)) {
   const long long size = FileSizeHint(path_);
-  if (size < kWorthAThread || (file_ = OpenRegularFile(path_)) == nullptr) {
+  const bool worthIt = size >= kWorthAThread &&
+                       (dictionaryBytes >= kDictionaryWorthAThread || size >= kWorthTwoReaders);
+  if (!worthIt || (file_ = OpenRegularFile(path_)) == nullptr) {
     taken_ = true;
     return;
   }

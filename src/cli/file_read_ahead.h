@@ -21,10 +21,14 @@ namespace tarvex {
 
 class FileReadAhead {
  public:
-  // Starts reading the regular file at `path` (as ReadRegularFile does).
-  // A small file, or one without a second thread to be had, is read when
-  // asked for.
-  explicit FileReadAhead(std::string path);
+  // Starts reading the regular file at `path` (as ReadRegularFile does)
+  // while the program loads a dictionary of `dictionaryBytes` bytes, where
+  // that pays: a thread costs about a tenth of a millisecond to start and
+  // to hand its work back, which a small dictionary's load does not cover,
+  // nor two threads' reading of a file of a megabyte or so. A file not
+  // read ahead, or without a second thread to be had, is read when asked
+  // for.
+  FileReadAhead(std::string path, long long dictionaryBytes);
   ~FileReadAhead();
   FileReadAhead(const FileReadAhead&) = delete;
   FileReadAhead& operator=(const FileReadAhead&) = delete;

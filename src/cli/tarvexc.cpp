@@ -14,6 +14,7 @@
 #include "lsp/run_server.h"
 #include "platform/file_ops.h"
 #include "platform/message_format.h"
+#include "platform/regular_file.h"
 #include "platform/resource_ids.h"
 #include "platform/string_table.h"
 #include "platform/version.h"
@@ -173,15 +174,14 @@ int RunTarvexc(const std::vector<std::string>& args, std::ostream& out, std::ost
   ConsoleFrame frame(ws);
   KeywordTable table;
   frame.SetKeywordTable(&table);
-  auto loadKeywords = [&] {
-    return LoadKeywordFile(table, o.keywords.value_or(kKeywordFileName), ws);
-  };
+  const std::string keywordPath = o.keywords.value_or(kKeywordFileName);
+  auto loadKeywords = [&] { return LoadKeywordFile(table, keywordPath, ws); };
   const PolicyFileType type = ClassifyExtension(file);
-  // A source is read while the dictionary loads.
+  // A large source is read while a large dictionary loads.
   std::optional<FileReadAhead> readAhead;
   const bool framedCheck = o.command == "check" && !o.all && o.format != "json";
   if (type == PolicyFileType::kSource && (o.command == "generate" || framedCheck)) {
-    readAhead.emplace(file);
+    readAhead.emplace(file, FileSizeHint(keywordPath));
     frame.SetSourceReader(
         [&](const std::string& path, FileText* text) { return readAhead->Read(path, text); });
   }
