@@ -1,11 +1,11 @@
 // Reading a file on a second thread while the program does other work.
 //
-// tarvexc loads the keyword dictionary before it reads the source; side by
-// side, the dictionary costs next to nothing. A large file is read in
-// pieces that both threads take in turn: the second thread from the start,
-// the program's own once it asks for the file (after a small dictionary,
-// at once; after a large one, maybe never). Most of reading is the system
-// copying and handing out pages, which two processors do twice as fast.
+// tarvexc loads the keyword dictionary before it reads the source; beside
+// a large dictionary's load, reading the source takes no time of its own.
+// The file is read in pieces that both threads take in turn: the second
+// thread from the start, the program's own once it asks for the file (when
+// the load outlasted the reading, never). Most of reading is the system
+// copying and handing out pages, which two processors share.
 #ifndef TARVEX_CLI_FILE_READ_AHEAD_H_
 #define TARVEX_CLI_FILE_READ_AHEAD_H_
 
